@@ -119,9 +119,10 @@ bool TDictn::WordExists(const std::string& word)
 {
     if (!file_.open)
         return false;
-    if (trimword(word).empty())
+    const std::string trimmed = trimword(word);
+    if (trimmed.empty())
         return false;
-    const std::string key = wordkey(word);
+    const std::string key = wordkey(trimmed);
 
     std::int64_t low = 0;
     std::int64_t high = file_.lastIndex;
