@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/SockErrors.h"
+#include "net/TSockStream.h"
 
 #include <QByteArray>
 #include <QList>
@@ -14,8 +15,6 @@
 class QSocketNotifier;
 
 namespace glypharo {
-
-class TSockStream;
 
 enum class TSocketType { stStream, stDatagram };
 enum class TLineBreak { lbCRLF, lbCR, lbLF, lbSmart };

@@ -43,14 +43,13 @@ bool TSock::Send(const QByteArray& text)
         return true;
     if (blocking_)
         return sendBlocking();
-    // Armed before the report: if its handler throws, the bytes still go out
-    // on the next writability instead of waiting for another Send.
-    updateNotifiers();
-    report(TSocketInfo::infoSend, "Non-Blocking Outgoing Data");
+    // The send call comes before the report, so that a handler throwing from
+    // the report cannot keep the bytes from going out.
     sendPending();
     updateNotifiers();
     if (sendBuf_.size() > kSendBufferLimit)
         return closeOverfull();
+    report(TSocketInfo::infoSend, "Non-Blocking Outgoing Data");
     return true;
 }
 
