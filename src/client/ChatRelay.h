@@ -1,5 +1,6 @@
 #pragma once
 
+#include "client/ChatText.h"
 #include "client/ClientContext.h"
 
 #include <string_view>
@@ -7,7 +8,8 @@
 namespace glypharo {
 
 // The chat as the model sees it: received lines and player sounds, and the
-// typed lines, phrases and sounds the player sends.
+// typed lines, phrases and sounds the player sends. The texts themselves
+// are built and read by ChatText.
 class ChatRelay {
 public:
     explicit ChatRelay(ClientContext& ctx)
@@ -26,10 +28,14 @@ public:
     void wave4Click(int n);
 
     // One dispatch tick of the phrase gate.
-    void tickPhraseGate();
+    void tickPhraseGate() { gate_.tick(); }
+    bool phraseGateOpen() const { return gate_.isOpen(); }
 
 private:
+    ChatSender sender() const;
+
     ClientContext& ctx_;
+    PhraseGate gate_;
 };
 
 } // namespace glypharo

@@ -38,6 +38,9 @@ ClientModel::ClientModel(ClientObserver& observer, TallySink& tally, Timer& time
         st.seat(n).hint = kHints[static_cast<std::size_t>(n - 1)];
         ctx_.placeScore(n);
     }
+    const auto& phrases = kDesignedPhrases;
+    for (std::size_t i = 0; i < phrases.size(); ++i)
+        ctx_.options.phrases[i] = phrases[i];
     for (int n = 1; n <= kTiles; ++n)
         st.tile(n).x = kTileX[static_cast<std::size_t>(n - 1)];
     turntimer.setInterval(1000);
@@ -122,7 +125,7 @@ void ClientModel::sockRead(std::string_view bytes)
 
 bool ClientModel::haveWork() const
 {
-    return !closed_ && (!receivedlist_.empty() || !ctx_.state.phraseGateOpen);
+    return !closed_ && (!receivedlist_.empty() || !chat_.phraseGateOpen());
 }
 
 void ClientModel::wakeTimer1()

@@ -44,6 +44,7 @@ public:
     void sockRead(std::string_view bytes);
     void Timer1Timer();
     const std::deque<std::string>& receivedlist() const { return receivedlist_; }
+    bool phraseGateOpen() const { return chat_.phraseGateOpen(); }
 
     // Board, rack and turn.
     void tile_1Click(int n);

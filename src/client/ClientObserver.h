@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdint>
+#include "client/ColourText.h"
+
 #include <string>
 
 namespace glypharo {
@@ -41,9 +42,8 @@ private:
 };
 
 // Chat colours are 0x00BBGGRR values.
-using ChatColour = std::uint32_t;
-inline constexpr ChatColour kSystemLineColour = 128; // maroon
-inline constexpr ChatColour kUnreadableColour = 255; // red
+using ChatColour = ColourValue;
+inline constexpr ChatColour kSystemLineColour = kColourMaroon;
 
 // Everything the client model reports to the main window. The view renders
 // the model's state on changed() and carries out the effects; it never

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "client/ColourText.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -129,10 +131,6 @@ struct ClientState {
     int spyHover = -1;
     bool spyKickEnabled = false;
 
-    // Phrase gate of the phrase buttons.
-    bool phraseGateOpen = true;
-    int phraseGateTicks = 0;
-
     const SlotView& slot(int row, int col) const { return slots[row - 1][col - 1]; }
     SlotView& slot(int row, int col) { return slots[row - 1][col - 1]; }
     const TileView& tile(int n) const { return tiles[n - 1]; }
@@ -149,9 +147,8 @@ struct ClientOptions {
     bool playSounds = true; // "Play Sounds"
     bool playerPhraseSounds = true; // "Player Phrase Sounds"
     int turnSound = 0; // 0 "Classic" (turn), 1 "New" (turnnew)
-    std::string chatColourText = "clBlack"; // own chat colour as colour text
-    std::array<std::string, 9> phrases = {"Way To Go!", "Good One!", "Nice Try!", "Excellent!", "Brilliant!",
-        "Wow, WTG!", "Thanks!", "Way To Go Teamie!", "Good Game Everyone!"};
+    ColourValue chatColour = kColourBlack; // own chat colour ("Textcolor")
+    std::array<std::string, 9> phrases; // b_phrase1..9; the designed ones at creation
 };
 
 } // namespace glypharo

@@ -14,7 +14,7 @@ TEST(ChatRelay, SendingFollowsTheConnectedFlag)
     const Case cases[] = {
         {"hello", {"CMD_chat+2+hello|clBlack"}},
         {"/me waves", {"CMD_action+2+waves|clBlack"}},
-        {"/meow", {"CMD_action+2+w|clBlack"}},
+        {"/meow", {}},
         {"/me", {"CMD_action+2+|clBlack"}},
         {"/quit", {}},
         {"", {}},

@@ -98,7 +98,7 @@ TEST(ClientDispatcher, PhraseGateReopensAfter101Ticks)
     EXPECT_EQ(h.obs.sent.size(), 1u) << "silent for 100 ticks";
     EXPECT_TRUE(h.timer1.isActive());
     h.model.Timer1Timer();
-    EXPECT_TRUE(h.st().phraseGateOpen);
+    EXPECT_TRUE(h.model.phraseGateOpen());
     EXPECT_FALSE(h.timer1.isActive()) << "idle again once the gate is open";
     h.model.b_phrase1Click(2);
     ASSERT_EQ(h.obs.sent.size(), 2u);
