@@ -85,6 +85,14 @@ void ClientModel::joinpress()
     ctx_.touch(ClientChange::Winner);
 }
 
+bool ClientModel::button_startClick()
+{
+    if (ctx_.state.connected)
+        return true;
+    ctx_.observer.showMessage("You are not connected");
+    return false;
+}
+
 const std::vector<ClientModel::Route>& ClientModel::dispatchTable()
 {
     static const std::vector<Route> table = {

@@ -40,6 +40,10 @@ public:
     void hostpress();
     void joinpress();
 
+    // "Start Game": true when the game start dialog may open; before a seat
+    // is assigned it shows "You are not connected" instead.
+    bool button_startClick();
+
     // Receive side.
     void sockRead(std::string_view bytes);
     void Timer1Timer();

@@ -43,6 +43,17 @@ TEST(ChatRelay, PhrasesAndSounds)
     EXPECT_EQ(h.obs.sent, (std::vector<std::string>{"CMD_action+3+bows|clBlack", "CMD_playasound+3+wave4+"}));
 }
 
+TEST(ChatRelay, ReceivedLinesKeepTheirColourOrTurnRed)
+{
+    ClientHarness h;
+    h.receive({"CMD_chat+2+Bo chats: hi|clBlue", "CMD_action+3+Cy waves", "CMD_chat+2+Bo chats: a|b|clBlue"});
+    ASSERT_EQ(h.obs.chat.size(), 3u);
+    EXPECT_EQ(
+        h.obs.chat[0], (std::pair<std::string, ChatColour>{"2+Bo chats: hi", colourFromRgb(0, 0, 255)}));
+    EXPECT_EQ(h.obs.chat[1], (std::pair<std::string, ChatColour>{"3+Cy waves", kColourRed}));
+    EXPECT_EQ(h.obs.chat[2], (std::pair<std::string, ChatColour>{"2+Bo chats: a", kColourRed}));
+}
+
 TEST(ChatRelay, PlayerSounds)
 {
     ClientHarness h;

@@ -199,6 +199,20 @@ TEST(PlayerList, TallyCheckListNamesTheOtherTakenSeats)
     EXPECT_EQ(h.model.loadchecklist(), (std::vector<std::string>{"Host", "Klick", "Eve"}));
 }
 
+TEST(PlayerList, StartGameNeedsASeat)
+{
+    ClientHarness h;
+    h.model.setPlayerName("Ann");
+    h.model.hostpress();
+    EXPECT_TRUE(h.st().buttonStart);
+    EXPECT_EQ(h.st().loginName, "Ann");
+    EXPECT_FALSE(h.model.button_startClick());
+    EXPECT_EQ(h.obs.boxes, (std::vector<std::string>{"You are not connected"}));
+    h.receive(hostmsg::sendlogininfo(1));
+    EXPECT_TRUE(h.model.button_startClick());
+    EXPECT_EQ(h.obs.boxes.size(), 1u);
+}
+
 TEST(PlayerList, CreationState)
 {
     ClientHarness h;
