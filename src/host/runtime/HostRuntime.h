@@ -48,6 +48,8 @@ public:
     TServer& server() { return server_; }
     const TServer& server() const { return server_; }
     GameEngine* engine() { return engine_.get(); }
+    // Runs only while messages wait in the queue.
+    const Timer& socktimer() const { return socktimer_; }
     // The seats whose connections are open.
     int openConnections() const;
 
