@@ -86,6 +86,25 @@ void drawBanner(QPainter& p, qreal dpr, QPoint at)
     p.drawText(textBox, Qt::AlignCenter, title);
 }
 
+void drawHelp(QPainter& p, qreal dpr, QRect box)
+{
+    p.drawPixmap(box.topLeft(), Artwork::plaque(box.size(), dpr));
+    const QRect inner = box.adjusted(14, 12, -14, -40);
+    p.setPen(QColor(0x4a, 0x2c, 0x10));
+    p.setFont(ArtPainter::font(10));
+    p.drawText(inner, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("QUICK INSTRUCTIONS"));
+    p.setFont(ArtPainter::font(9.5, false));
+    p.setPen(Qt::black);
+    p.drawText(inner.adjusted(0, 18, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+        QStringLiteral("Click a letter in your hand, then an empty tile after the first letter "
+                       "of a word. Submit the word or pass."));
+    const QSize done(76, 24);
+    const QPoint at(box.center().x() - done.width() / 2, box.bottom() - 34);
+    p.drawPixmap(at,
+        Artwork::button(
+            QStringLiteral("Done"), Artwork::ButtonKind::Submit, Artwork::ButtonState::Normal, done, dpr));
+}
+
 } // namespace
 
 QPixmap ArtSheet::boardDemo(qreal dpr)
@@ -118,6 +137,7 @@ QPixmap ArtSheet::contactSheet(qreal dpr)
     drawSeat(p, dpr, QPoint(seats, 214), QStringLiteral("Klot"), 37, true, false);
     drawSeat(p, dpr, QPoint(seats, 238), QStringLiteral("Bram"), 12, false, true);
 
+    drawHelp(p, dpr, QRect(seats - 24, 284, 236, 176));
     drawButtons(p, dpr, 476);
     drawTimers(p, dpr, 646);
     drawBanner(p, dpr, QPoint(kMargin, 720));

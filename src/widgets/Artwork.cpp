@@ -275,12 +275,15 @@ QPixmap Artwork::logo(qreal dpr)
 
 QColor Artwork::timerColour(qreal remaining)
 {
-    const QColor green(0x3d, 0xaa, 0x48);
-    const QColor amber(0xf0, 0xa4, 0x2a);
-    const QColor red(0xd6, 0x3a, 0x26);
+    // Through the hues rather than straight across RGB, which would pass
+    // through a muddy olive on the way from green to amber.
     remaining = qBound(0.0, remaining, 1.0);
-    return remaining >= 0.5 ? ArtPainter::mix(amber, green, (remaining - 0.5) * 2)
-                            : ArtPainter::mix(red, amber, remaining * 2);
+    const qreal hue
+        = remaining >= 0.5 ? 36 + (125 - 36) * (remaining - 0.5) * 2 : 8 + (36 - 8) * remaining * 2;
+    const qreal saturation = 0.74;
+    const qreal value = 0.80;
+    return QColor::fromHsvF(
+        static_cast<float>(hue / 360.0), static_cast<float>(saturation), static_cast<float>(value));
 }
 
 QPixmap Artwork::timerBar(int width, qreal dpr, qreal remaining)

@@ -83,6 +83,10 @@ public:
 
     // The plaque behind the winner's title.
     static QPixmap winnerBanner(qreal dpr, QSize size = kWinnerBannerSize);
+
+    // The same parchment without ornaments, for panels such as the quick
+    // instructions.
+    static QPixmap plaque(QSize size, qreal dpr);
 };
 
 } // namespace glypharo

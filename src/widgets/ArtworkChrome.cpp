@@ -101,8 +101,9 @@ void drawButton(
     }
     p.restore();
 
-    const qreal textSize = qBound(10.0, body.height() * 0.46, 16.0);
-    p.setFont(ArtPainter::font(textSize));
+    QFont font = ArtPainter::font(qBound(10.0, body.height() * 0.52, 17.0));
+    font.setHintingPreference(QFont::PreferDefaultHinting); // captions stay sharp at ratio 1
+    p.setFont(font);
     const QRectF textBox = body.translated(0, pressed ? 0.5 : 0);
     if (tone.textShadow.alpha() > 0) {
         p.setPen(tone.textShadow);
@@ -126,7 +127,7 @@ void drawOrnament(QPainter& p, QPointF centre)
     p.drawPath(star);
 }
 
-void drawBanner(QPainter& p, QSizeF size)
+void drawPlaque(QPainter& p, QSizeF size, bool ornaments)
 {
     const QRectF plaque(1.5, 1.5, size.width() - 4.0, size.height() - 4.5);
     p.setPen(Qt::NoPen);
@@ -147,6 +148,9 @@ void drawBanner(QPainter& p, QSizeF size)
     p.setPen(QPen(QColor(255, 255, 255, 150), 1.0));
     p.drawRoundedRect(plaque.adjusted(6, 6, -6, -6), 6, 6);
 
+    if (!ornaments) {
+        return;
+    }
     const qreal mid = plaque.center().y();
     drawOrnament(p, QPointF(plaque.left() + 28, mid));
     drawOrnament(p, QPointF(plaque.right() - 28, mid));
@@ -196,7 +200,16 @@ QPixmap Artwork::winnerBanner(qreal dpr, QSize size)
         return {};
     }
     return ArtPainter::cached(
-        QStringLiteral("banner"), size, dpr, [size](QPainter& p) { drawBanner(p, QSizeF(size)); });
+        QStringLiteral("banner"), size, dpr, [size](QPainter& p) { drawPlaque(p, QSizeF(size), true); });
+}
+
+QPixmap Artwork::plaque(QSize size, qreal dpr)
+{
+    if (size.isEmpty()) {
+        return {};
+    }
+    return ArtPainter::cached(
+        QStringLiteral("plaque"), size, dpr, [size](QPainter& p) { drawPlaque(p, QSizeF(size), false); });
 }
 
 } // namespace glypharo

@@ -71,6 +71,7 @@ std::vector<Picture> everyPicture()
         {"logo", [](qreal d) { return Artwork::logo(d); }, {200, 40}},
         {"timer bar", [](qreal d) { return Artwork::timerBar(421, d, 0.3); }, {421, 10}},
         {"winner banner", [](qreal d) { return Artwork::winnerBanner(d); }, {430, 96}},
+        {"plaque", [](qreal d) { return Artwork::plaque(QSize(400, 180), d); }, {400, 180}},
     };
 }
 
