@@ -186,6 +186,15 @@ TEST(ClientDispatcher, EntriesOutsideTheBoardAreSkipped)
     EXPECT_EQ(h.st().tile(1).tag, 3);
     EXPECT_EQ(h.st().tile(2).tag, 0) << "letter 27 names no face";
     EXPECT_EQ(h.st().slot(1, 3).tag, 0);
+
+    h.receive({"CMD_hisword+3+1+ab+9+9+11+4+2+2", "CMD_gamestats+50+60+30+1+2+0+90+7+70+3+30"});
+    EXPECT_EQ(h.st().slot(1, 2).face, 2);
+    EXPECT_EQ(h.st().slot(1, 10).face, kNoFace);
+    EXPECT_EQ(h.st().currentPlayer, 1);
+    EXPECT_EQ(h.st().seat(3).score, "30");
+    for (int n : {1, 2, 4, 5, 6})
+        EXPECT_EQ(h.st().seat(n).score, "0") << n;
+    EXPECT_TRUE(h.st().spys.empty());
     EXPECT_TRUE(h.obs.boxes.empty());
 }
 
