@@ -8,9 +8,7 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <fcntl.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 

@@ -56,6 +56,21 @@ TEST(TSockStream, ReadsGroupWhatOneNetworkReadBrings)
     }
 }
 
+TEST(TSockStream, TextSentWhileConnectingGoesOutOnceConnected)
+{
+    Host host;
+    TSock client;
+    Recorder rec(client);
+    client.setHostName("127.0.0.1");
+    client.setPortName(portText(host.port()));
+    EXPECT_FALSE(client.Open());
+    EXPECT_TRUE(client.Send(QByteArray("early\xFF")));
+    ASSERT_TRUE(
+        waitFor([&] { return !host.accepted.empty() && host.accepted.back()->ReceiveBufferLength() == 6; }));
+    EXPECT_EQ(host.accepted.back()->ReceiveAll(), QByteArray("early\xFF"));
+    EXPECT_EQ(rec.from("info:1:Non-Blocking Socket Connected").at(1), "connect");
+}
+
 TEST(TSockStream, BurstIsReadInPiecesAndCountIsTheBufferedLength)
 {
     Host host;
