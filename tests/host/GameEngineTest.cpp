@@ -348,6 +348,20 @@ TEST_F(SoloGame, MalformedOrImpossibleMovesAreIgnored)
     EXPECT_EQ(rig.lastTo(1), "CMD_hisword+1+1+cat+5+5+2+1+3+20");
 }
 
+TEST(GameEngineComputer, MovesOutsideAnyGameAreIgnored)
+{
+    GameRig rig;
+    rig.connect(1, "Ann");
+    // Before the first game nobody is in a round: a pass "from seat 0" must
+    // not go looking for a next player.
+    for (const auto* body : {"0+", "1+"})
+        rig.engine.ipass(body);
+    rig.engine.myword("0+1");
+    rig.engine.regiveTurn();
+    EXPECT_TRUE(rig.out.sent.empty());
+    EXPECT_FALSE(rig.turn.isActive() || rig.breaks.isActive() || rig.computer.isActive());
+}
+
 TEST_F(SoloGame, AStartMessageDuringAGameStartsOver)
 {
     play(1, "cat");
