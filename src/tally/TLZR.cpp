@@ -56,6 +56,48 @@ inline std::size_t commonLength(const std::uint8_t* a, const std::uint8_t* b, st
     return m;
 }
 
+// One probe of the hash table at x; the table always remembers x afterwards.
+// Returns the match length (0 for none). Positions closer than 3 bytes to
+// the end can never start a match, so they are not hashed at all (that also
+// keeps every read inside the piece).
+inline std::size_t findMatch(
+    std::int16_t* table, const std::uint8_t* src, std::size_t x, std::size_t n, std::size_t& distance)
+{
+    if (x + kMinMatch > n) {
+        return 0;
+    }
+    std::int16_t& slot = table[hashAt(src + x)];
+    const std::int16_t p = slot;
+    slot = static_cast<std::int16_t>(x);
+    if (p < 0 || x - std::size_t(p) > kMaxDistance) {
+        return 0;
+    }
+    const std::size_t m = commonLength(src + x, src + p, std::min(kMaxMatch, n - x));
+    distance = x - std::size_t(p);
+    return m >= kMinMatch ? m : 0;
+}
+
+// Repeats `count` bytes from `distance` back, as if one byte at a time from
+// left to right. With `wide` the caller guarantees 32 writable bytes at to.
+inline void copyItem(std::uint8_t* to, std::size_t distance, std::size_t count, bool wide)
+{
+    const std::uint8_t* from = to - distance;
+    // The 18-byte copies are unconditional: cheaper than a branch on the
+    // length, and the bytes past `count` are overwritten later.
+    if (wide && distance >= 16) {
+        std::memcpy(to, from, 16);
+        std::memcpy(to + 16, from + 16, 2);
+    } else if (wide && distance >= 8) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + 8, from + 8, 8);
+        std::memcpy(to + 16, from + 16, 2);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            to[i] = from[i];
+        }
+    }
+}
+
 } // namespace
 
 TLZR::TLZR()
@@ -67,30 +109,6 @@ TLZR::TLZR()
     }
 }
 
-// One probe of the hash table at x; the table always remembers x afterwards.
-// Positions closer than 3 bytes to the end can never start a match, so they
-// are not hashed at all (that also keeps every read inside the piece).
-bool TLZR::findMatch(
-    const std::uint8_t* src, std::size_t x, std::size_t n, std::size_t& distance, std::size_t& length)
-{
-    if (x + kMinMatch > n) {
-        return false;
-    }
-    std::int16_t& slot = hash_[hashAt(src + x)];
-    const std::int16_t p = slot;
-    slot = static_cast<std::int16_t>(x);
-    if (p < 0 || x - std::size_t(p) > kMaxDistance) {
-        return false;
-    }
-    const std::size_t m = commonLength(src + x, src + p, std::min(kMaxMatch, n - x));
-    if (m < kMinMatch) {
-        return false;
-    }
-    distance = x - std::size_t(p);
-    length = m;
-    return true;
-}
-
 std::size_t TLZR::encode(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest)
 {
     const std::size_t n = source.size();
@@ -99,7 +117,10 @@ std::size_t TLZR::encode(std::span<const std::uint8_t> source, std::span<std::ui
     }
     const std::uint8_t* src = source.data();
     std::uint8_t* dst = dest.data();
-    std::fill(hash_.begin(), hash_.end(), std::int16_t(-1));
+    // A local pointer: stores through dst (bytes) could otherwise alias the
+    // vector's own pointer and force a reload on every item.
+    std::int16_t* const table = hash_.data();
+    std::fill(table, table + kHashSize, std::int16_t(-1));
 
     dst[0] = kCompressedFlag;
     std::size_t x = 0;
@@ -134,7 +155,7 @@ std::size_t TLZR::encode(std::span<const std::uint8_t> source, std::span<std::ui
             y += 4;
             x += size;
             control = (control << 1) | 1;
-        } else if (findMatch(src, x, n, distance, length)) {
+        } else if ((length = findMatch(table, src, x, n, distance)) != 0) {
             const std::size_t key = distance * 16 + (length - kMinMatch);
             dst[y] = std::uint8_t(key >> 8);
             dst[y + 1] = std::uint8_t(key);
@@ -181,54 +202,46 @@ std::size_t TLZR::decode(std::span<const std::uint8_t> block, std::span<std::uin
     if (len < 3) {
         corrupt("control word cut short");
     }
-    // Wide copies may write up to 32 bytes from y; they are used only where
-    // the buffer has that room, the bytes past the item are overwritten later.
+    // The control bits sit at the top of `bits`, followed by a marker bit:
+    // the count of leading zeros is the number of literals before the next
+    // copy or run item, and `bits == kGroupDone` once the group is used up.
+    constexpr std::uint32_t kGroupDone = 0x80000000u;
+    const auto group = [](std::uint8_t high, std::uint8_t low) {
+        return (std::uint32_t(high) << 24) | (std::uint32_t(low) << 16) | 0x8000u;
+    };
+    // Wide copies write up to 16 bytes past a literal run and 18 bytes for a
+    // copy item; they are used only where the buffer has that room, and the
+    // bytes past the item are overwritten later.
     const std::size_t room = dest.size();
+    const std::size_t fastY = std::min(kPieceSize, room - kSpare) - 34;
     std::size_t x = 3;
     std::size_t y = 0;
-    std::uint32_t control = (std::uint32_t(src[1]) << 8) | src[2];
-    unsigned bitsLeft = 16;
+    std::uint32_t bits = group(src[1], src[2]);
     while (x < len) {
-        if (bitsLeft == 0) {
-            if (x + 1 >= len) {
-                corrupt("control word cut short");
+        // While at least 40 block bytes and 50 bytes of room are left, one
+        // step (a control word, up to 16 literals and one item) cannot leave
+        // the buffers: only the copy distance and runs need checking.
+        while (x + 40 <= len && y <= fastY) {
+            if (bits == kGroupDone) {
+                bits = group(src[x], src[x + 1]);
+                x += 2;
             }
-            control = (std::uint32_t(src[x]) << 8) | src[x + 1];
-            x += 2;
-            bitsLeft = 16;
-            if (control == 0 && x + 16 <= len && y + 16 <= kPieceSize) {
-                std::memcpy(dst + y, src + x, 16);
-                x += 16;
-                y += 16;
-                bitsLeft = 0;
+            const unsigned literals = static_cast<unsigned>(std::countl_zero(bits));
+            std::memcpy(dst + y, src + x, 16);
+            x += literals;
+            y += literals;
+            bits <<= literals;
+            if (bits == kGroupDone) {
                 continue;
             }
-            if (x >= len) {
-                corrupt("control word without items");
-            }
-        }
-        if ((control & 0xFF00) == 0 && bitsLeft >= 8 && x + 8 <= len && y + 8 <= kPieceSize) {
-            std::memcpy(dst + y, src + x, 8);
-            x += 8;
-            y += 8;
-            control = (control << 8) & 0xFFFF;
-            bitsLeft -= 8;
-            continue;
-        }
-        if ((control & 0x8000) == 0) {
-            if (y >= kPieceSize) {
-                corrupt("piece longer than 32768 bytes");
-            }
-            dst[y++] = src[x++];
-        } else {
-            if (x + 1 >= len) {
-                corrupt("item cut short");
-            }
-            const std::size_t d = std::size_t(src[x]) * 16 + (src[x + 1] >> 4);
-            if (d == 0) {
-                if (x + 3 >= len) {
-                    corrupt("run item cut short");
-                }
+            const std::size_t key = (std::size_t(src[x]) << 8) | src[x + 1];
+            const std::size_t d = key >> 4;
+            if (d - 1 < y) [[likely]] {
+                const std::size_t count = (key & 15) + kMinMatch;
+                copyItem(dst + y, d, count, true);
+                y += count;
+                x += 2;
+            } else if (d == 0) {
                 const std::size_t count = std::size_t(src[x + 1]) * 256 + src[x + 2] + kMinRun;
                 if (y + count > kPieceSize) {
                     corrupt("piece longer than 32768 bytes");
@@ -237,37 +250,69 @@ std::size_t TLZR::decode(std::span<const std::uint8_t> block, std::span<std::uin
                 y += count;
                 x += 4;
             } else {
-                const std::size_t count = (src[x + 1] & 15) + kMinMatch;
-                if (d > y) {
-                    corrupt("copy reaches before the start of the piece");
-                }
-                if (y + count > kPieceSize) {
-                    corrupt("piece longer than 32768 bytes");
-                }
-                const std::uint8_t* from = dst + y - d;
-                std::uint8_t* to = dst + y;
-                if (d >= 16 && y + 32 <= room) {
-                    std::memcpy(to, from, 16);
-                    if (count > 16) {
-                        std::memcpy(to + 16, from + 16, 16);
-                    }
-                } else if (d >= 8 && y + 24 <= room) {
-                    std::memcpy(to, from, 8);
-                    std::memcpy(to + 8, from + 8, 8);
-                    if (count > 16) {
-                        std::memcpy(to + 16, from + 16, 8);
-                    }
-                } else {
-                    for (std::size_t i = 0; i < count; ++i) {
-                        to[i] = from[i];
-                    }
-                }
-                y += count;
-                x += 2;
+                corrupt("copy reaches before the start of the piece");
+            }
+            bits <<= 1;
+        }
+        if (x >= len) {
+            break;
+        }
+        if (bits == kGroupDone) {
+            if (x + 1 >= len) {
+                corrupt("control word cut short");
+            }
+            bits = group(src[x], src[x + 1]);
+            x += 2;
+            if (x >= len) {
+                corrupt("control word without items");
             }
         }
-        control = (control << 1) & 0xFFFF;
-        --bitsLeft;
+        // Padding bits of the last group also read as literals; the end of
+        // the block cuts them off.
+        std::size_t literals = static_cast<std::size_t>(std::countl_zero(bits));
+        if (x + 16 <= len && y + 16 <= room && y + literals <= kPieceSize) {
+            std::memcpy(dst + y, src + x, 16);
+        } else {
+            literals = std::min(literals, len - x);
+            if (y + literals > kPieceSize) {
+                corrupt("piece longer than 32768 bytes");
+            }
+            std::memcpy(dst + y, src + x, literals);
+        }
+        x += literals;
+        y += literals;
+        bits <<= literals;
+        if (bits == kGroupDone || x >= len) {
+            continue;
+        }
+        if (x + 1 >= len) {
+            corrupt("item cut short");
+        }
+        const std::size_t d = std::size_t(src[x]) * 16 + (src[x + 1] >> 4);
+        if (d != 0) {
+            const std::size_t count = (src[x + 1] & 15) + kMinMatch;
+            if (d > y) {
+                corrupt("copy reaches before the start of the piece");
+            }
+            if (y + count > kPieceSize) {
+                corrupt("piece longer than 32768 bytes");
+            }
+            copyItem(dst + y, d, count, y + 32 <= room);
+            y += count;
+            x += 2;
+        } else {
+            if (x + 3 >= len) {
+                corrupt("run item cut short");
+            }
+            const std::size_t count = std::size_t(src[x + 1]) * 256 + src[x + 2] + kMinRun;
+            if (y + count > kPieceSize) {
+                corrupt("piece longer than 32768 bytes");
+            }
+            std::memset(dst + y, src[x + 3], count);
+            y += count;
+            x += 4;
+        }
+        bits <<= 1;
     }
     return y;
 }

@@ -38,9 +38,6 @@ public:
     std::size_t decode(std::span<const std::uint8_t> block, std::span<std::uint8_t> dst) const;
 
 private:
-    bool findMatch(
-        const std::uint8_t* src, std::size_t x, std::size_t n, std::size_t& distance, std::size_t& length);
-
     std::vector<std::int16_t> hash_;
 };
 

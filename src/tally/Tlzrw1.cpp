@@ -3,6 +3,7 @@
 #include "tally/Lzrw1Exceptions.h"
 #include "tally/TLZR.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -28,38 +29,105 @@ struct WorkBuffers {
     {
         try {
             in.resize(TLZR::kBufferSize);
-            out.resize(TLZR::kBufferSize);
+            out.resize(TLZR::kBufferSize + 2);
         } catch (const std::bad_alloc&) {
             throw ELzrw1Exception("Lzrw1 (de)compression : Failed to get memory for I/O buffers !");
         }
     }
 };
 
-// Reads up to n bytes; a short count means the end of the data.
-std::size_t readUpTo(std::istream& in, std::uint8_t* p, std::size_t n, const std::string& error)
-{
-    in.read(reinterpret_cast<char*>(p), static_cast<std::streamsize>(n));
-    if (in.bad()) {
-        throw ELzrw1Exception(error);
+// Where the container reads from. `take` hands out up to n bytes (fewer only
+// at the end of the data) without copying when it can.
+class StreamSource {
+public:
+    StreamSource(std::istream& in, std::vector<std::uint8_t>& buffer)
+        : in_(in)
+        , buffer_(buffer)
+    {
     }
-    return static_cast<std::size_t>(in.gcount());
-}
+    std::span<const std::uint8_t> take(std::size_t n, const std::string& error)
+    {
+        in_.read(reinterpret_cast<char*>(buffer_.data()), static_cast<std::streamsize>(n));
+        if (in_.bad()) {
+            throw ELzrw1Exception(error);
+        }
+        return {buffer_.data(), static_cast<std::size_t>(in_.gcount())};
+    }
 
-void readExactly(std::istream& in, std::uint8_t* p, std::size_t n, const std::string& name)
-{
-    const std::string error = "Lzrw1 : Error reading from input file : " + name;
-    if (readUpTo(in, p, n, error) != n) {
-        throw ELzrw1Exception(error);
-    }
-}
+private:
+    std::istream& in_;
+    std::vector<std::uint8_t>& buffer_;
+};
 
-void writeAll(std::ostream& out, const std::uint8_t* p, std::size_t n, const std::string& name)
-{
-    out.write(reinterpret_cast<const char*>(p), static_cast<std::streamsize>(n));
-    if (!out.good()) {
-        throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + name);
+class MemorySource {
+public:
+    explicit MemorySource(std::span<const std::uint8_t> data)
+        : data_(data)
+    {
     }
-}
+    std::span<const std::uint8_t> take(std::size_t n, const std::string&)
+    {
+        const std::span<const std::uint8_t> part = data_.subspan(0, std::min(n, data_.size()));
+        data_ = data_.subspan(part.size());
+        return part;
+    }
+
+private:
+    std::span<const std::uint8_t> data_;
+};
+
+// Where the container writes to: `room(n)` gives n bytes to fill, `commit`
+// keeps the first k of them.
+class StreamSink {
+public:
+    StreamSink(std::ostream& out, std::vector<std::uint8_t>& buffer, const std::string& name)
+        : out_(out)
+        , buffer_(buffer)
+        , name_(name)
+    {
+    }
+    std::span<std::uint8_t> room(std::size_t n) { return {buffer_.data(), n}; }
+    void commit(std::size_t k)
+    {
+        out_.write(reinterpret_cast<const char*>(buffer_.data()), static_cast<std::streamsize>(k));
+        if (!out_.good()) {
+            throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + name_);
+        }
+    }
+    void finish()
+    {
+        out_.flush();
+        if (!out_.good()) {
+            throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + name_);
+        }
+    }
+
+private:
+    std::ostream& out_;
+    std::vector<std::uint8_t>& buffer_;
+    const std::string& name_;
+};
+
+class MemorySink {
+public:
+    explicit MemorySink(std::vector<std::uint8_t>& out)
+        : out_(out)
+    {
+    }
+    std::span<std::uint8_t> room(std::size_t n)
+    {
+        if (out_.size() < size_ + n) {
+            out_.resize(std::max(size_ + n, out_.size() * 2));
+        }
+        return {out_.data() + size_, n};
+    }
+    void commit(std::size_t k) { size_ += k; }
+    void finish() { out_.resize(size_); }
+
+private:
+    std::vector<std::uint8_t>& out_;
+    std::size_t size_ = 0;
+};
 
 std::string percentText(std::size_t part, std::size_t whole)
 {
@@ -73,31 +141,33 @@ std::string bytesText(std::size_t in, std::size_t out)
 
 using Progress = std::function<void(const std::string&)>;
 
-std::size_t compressStream(std::istream& in, std::uint64_t length, std::ostream& out,
-    const std::string& inName, const std::string& outName, const Progress& progress)
+template <class Source, class Sink>
+std::size_t compressCore(
+    Source& in, std::uint64_t length, Sink& out, const std::string& inName, const Progress& progress)
 {
-    WorkBuffers buffers;
     TLZR coder;
-    std::array<std::uint8_t, 8> header{};
+    const std::span<std::uint8_t> header = out.room(8);
     std::memcpy(header.data(), kFastId.data(), 4);
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         header[4 + i] = std::uint8_t(length >> (8 * i));
     }
-    writeAll(out, header.data(), header.size(), outName);
-    std::size_t written = header.size();
+    out.commit(8);
+    std::size_t written = 8;
     std::uint64_t totalRead = 0;
     const std::string readError = "Lzrw1 : Error reading from input file : " + inName + " (LZRW1/KH)";
     std::size_t got = 0;
     do {
-        got = readUpTo(in, buffers.in.data(), TLZR::kPieceSize, readError);
+        const std::span<const std::uint8_t> piece = in.take(TLZR::kPieceSize, readError);
+        got = piece.size();
         totalRead += got;
-        const std::size_t coded = coder.encode({buffers.in.data(), got}, buffers.out);
-        const std::array<std::uint8_t, 2> size{std::uint8_t(coded), std::uint8_t(coded >> 8)};
-        writeAll(out, size.data(), size.size(), outName);
-        writeAll(out, buffers.out.data(), coded, outName);
-        written += size.size() + coded;
+        const std::span<std::uint8_t> block = out.room(TLZR::kBufferSize + 2);
+        const std::size_t coded = coder.encode(piece, block.subspan(2));
+        block[0] = std::uint8_t(coded);
+        block[1] = std::uint8_t(coded >> 8);
+        out.commit(coded + 2);
+        written += coded + 2;
         if (progress) {
-            progress(bytesText(totalRead, written));
+            progress(bytesText(static_cast<std::size_t>(totalRead), written));
         }
     } while (got == TLZR::kPieceSize);
     // The header promised `length` bytes; a file that changed while it was
@@ -105,55 +175,63 @@ std::size_t compressStream(std::istream& in, std::uint64_t length, std::ostream&
     if (totalRead != length) {
         throw ELzrw1Exception(readError);
     }
-    out.flush();
-    if (!out.good()) {
-        throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + outName);
-    }
+    out.finish();
     return written;
 }
 
-std::size_t decompressStream(std::istream& in, std::ostream& out, const std::string& inName,
-    const std::string& outName, std::size_t& consumed, const Progress& progress)
+template <class Source>
+std::span<const std::uint8_t> takeExactly(Source& in, std::size_t n, const std::string& name)
 {
-    WorkBuffers buffers;
+    const std::string error = "Lzrw1 : Error reading from input file : " + name;
+    const std::span<const std::uint8_t> part = in.take(n, error);
+    if (part.size() != n) {
+        throw ELzrw1Exception(error);
+    }
+    return part;
+}
+
+template <class Source> std::uint64_t readHeader(Source& in, const std::string& name)
+{
+    const std::span<const std::uint8_t> id = takeExactly(in, 4, name);
+    if (std::equal(id.begin(), id.end(), kGoodId.begin())) {
+        throw ELzrw1Exception(name
+            + " : Lzrw1 decompression : this file uses the LZH method (!HZL), which this program cannot read "
+              "!");
+    }
+    if (!std::equal(id.begin(), id.end(), kFastId.begin())) {
+        throw ELzrw1Exception(name + " : Lzrw1 decompression : this file has no valid header !");
+    }
+    const std::span<const std::uint8_t> size = takeExactly(in, 4, name);
+    return std::uint64_t(size[0]) | std::uint64_t(size[1]) << 8 | std::uint64_t(size[2]) << 16
+        | std::uint64_t(size[3]) << 24;
+}
+
+template <class Source, class Sink>
+std::size_t decompressCore(
+    Source& in, Sink& out, const std::string& inName, std::size_t& consumed, const Progress& progress)
+{
     TLZR coder;
-    std::array<std::uint8_t, 4> id{};
-    readExactly(in, id.data(), id.size(), inName);
-    if (id == kGoodId) {
-        throw ELzrw1Exception(inName
-            + " : Lzrw1 decompression : this file uses the LZH method (!HZL), which this program cannot "
-              "read !");
-    }
-    if (id != kFastId) {
-        throw ELzrw1Exception(inName + " : Lzrw1 decompression : this file has no valid header !");
-    }
-    std::array<std::uint8_t, 4> lengthBytes{};
-    readExactly(in, lengthBytes.data(), lengthBytes.size(), inName);
-    std::uint64_t length = 0;
-    for (int i = 3; i >= 0; --i) {
-        length = (length << 8) | lengthBytes[i];
-    }
+    const std::uint64_t length = readHeader(in, inName);
     const ELzrw1Exception mismatch(
         "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !");
     consumed = 8;
     std::uint64_t total = 0;
     std::size_t piece = 0;
     do {
-        std::array<std::uint8_t, 2> size{};
-        readExactly(in, size.data(), size.size(), inName);
+        const std::span<const std::uint8_t> size = takeExactly(in, 2, inName);
         const std::size_t coded = size[0] | (std::size_t(size[1]) << 8);
         if (coded > kLargestBlock) {
             throw ELzrw1KHCompressor("LZRW1KH : corrupt compressed block : block longer than 32769 bytes");
         }
-        readExactly(in, buffers.in.data(), coded, inName);
-        consumed += size.size() + coded;
-        piece = coder.decode({buffers.in.data(), coded}, buffers.out);
+        const std::span<const std::uint8_t> block = takeExactly(in, coded, inName);
+        consumed += 2 + coded;
+        piece = coder.decode(block, out.room(TLZR::kBufferSize));
         // Stop as soon as the data outgrows its header: a forged file must
         // not make us write without end.
         if (total + piece > length) {
             throw mismatch;
         }
-        writeAll(out, buffers.out.data(), piece, outName);
+        out.commit(piece);
         total += piece;
         if (progress) {
             progress(bytesText(consumed, static_cast<std::size_t>(total)));
@@ -162,66 +240,37 @@ std::size_t decompressStream(std::istream& in, std::ostream& out, const std::str
     if (total != length) {
         throw mismatch;
     }
-    out.flush();
-    if (!out.good()) {
-        throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + outName);
-    }
+    out.finish();
     return static_cast<std::size_t>(total);
 }
 
-// Read-only stream over a byte span, seekable so Compress can size it.
-class SpanBuf : public std::streambuf {
-public:
-    explicit SpanBuf(std::span<const std::uint8_t> data)
-    {
-        char* p = const_cast<char*>(reinterpret_cast<const char*>(data.data()));
-        setg(p, p, p + data.size());
-    }
+std::size_t compressStream(std::istream& in, std::uint64_t length, std::ostream& out,
+    const std::string& inName, const std::string& outName, const Progress& progress)
+{
+    WorkBuffers buffers;
+    StreamSource source(in, buffers.in);
+    StreamSink sink(out, buffers.out, outName);
+    return compressCore(source, length, sink, inName, progress);
+}
 
-protected:
-    pos_type seekoff(off_type off, std::ios_base::seekdir dir, std::ios_base::openmode) override
-    {
-        const off_type base = dir == std::ios_base::beg ? 0
-            : dir == std::ios_base::cur                 ? gptr() - eback()
-                                                        : egptr() - eback();
-        return seekpos(pos_type(base + off), std::ios_base::in);
-    }
-    pos_type seekpos(pos_type pos, std::ios_base::openmode) override
-    {
-        const off_type at = off_type(pos);
-        if (at < 0 || at > egptr() - eback()) {
-            return pos_type(off_type(-1));
-        }
-        setg(eback(), eback() + at, egptr());
-        return pos;
-    }
-};
+std::size_t decompressStream(std::istream& in, std::ostream& out, const std::string& inName,
+    const std::string& outName, std::size_t& consumed, const Progress& progress)
+{
+    WorkBuffers buffers;
+    StreamSource source(in, buffers.in);
+    StreamSink sink(out, buffers.out, outName);
+    return decompressCore(source, sink, inName, consumed, progress);
+}
 
-// Write-only stream appending to a byte vector.
-class VectorBuf : public std::streambuf {
-public:
-    explicit VectorBuf(std::vector<std::uint8_t>& out)
-        : out_(out)
-    {
+// Reads up to n bytes; a short count means the end of the data.
+std::size_t readUpTo(std::istream& in, std::uint8_t* p, std::size_t n, const std::string& error)
+{
+    in.read(reinterpret_cast<char*>(p), static_cast<std::streamsize>(n));
+    if (in.bad()) {
+        throw ELzrw1Exception(error);
     }
-
-protected:
-    int_type overflow(int_type c) override
-    {
-        if (!traits_type::eq_int_type(c, traits_type::eof())) {
-            out_.push_back(static_cast<std::uint8_t>(c));
-        }
-        return traits_type::not_eof(c);
-    }
-    std::streamsize xsputn(const char* s, std::streamsize n) override
-    {
-        out_.insert(out_.end(), s, s + n);
-        return n;
-    }
-
-private:
-    std::vector<std::uint8_t>& out_;
-};
+    return static_cast<std::size_t>(in.gcount());
+}
 
 } // namespace
 
@@ -391,37 +440,33 @@ TCompressMode Tlzrw1::Advise()
 
 std::vector<std::uint8_t> Tlzrw1::compressBytes(std::span<const std::uint8_t> data)
 {
+    if (data.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw ELzrw1Exception("Lzrw1 compression : Failed to obtain the size of : memory");
+    }
     std::vector<std::uint8_t> result;
-    result.reserve(data.size() / 2 + 64);
-    SpanBuf inBuf(data);
-    VectorBuf outBuf(result);
-    std::istream in(&inBuf);
-    std::ostream out(&outBuf);
-    Tlzrw1 codec;
-    codec.setUseStream(true);
-    codec.setCompressMode(TCompressMode::Fast);
-    codec.setInputFile("memory");
-    codec.setOutputFile("memory");
-    codec.setInputStream(&in);
-    codec.setOutputStream(&out);
-    codec.Compress();
+    // The largest possible container: every piece stored, plus the empty one.
+    result.reserve(8 + (data.size() / TLZR::kPieceSize + 1) * (kLargestBlock + 2) + TLZR::kSpare);
+    MemorySource source(data);
+    MemorySink sink(result);
+    compressCore(source, data.size(), sink, "memory", nullptr);
     return result;
 }
 
 std::vector<std::uint8_t> Tlzrw1::decompressBytes(std::span<const std::uint8_t> data, const std::string& name)
 {
     std::vector<std::uint8_t> result;
-    SpanBuf inBuf(data);
-    VectorBuf outBuf(result);
-    std::istream in(&inBuf);
-    std::ostream out(&outBuf);
-    Tlzrw1 codec;
-    codec.setUseStream(true);
-    codec.setInputFile(name);
-    codec.setOutputFile("memory");
-    codec.setInputStream(&in);
-    codec.setOutputStream(&out);
-    codec.Decompress();
+    // Room for what the header promises, but never more than the blocks can
+    // hold (a run item of 4 bytes gives at most 4111), whatever the header says.
+    if (data.size() >= 8) {
+        const std::uint64_t promised = std::uint64_t(data[4]) | std::uint64_t(data[5]) << 8
+            | std::uint64_t(data[6]) << 16 | std::uint64_t(data[7]) << 24;
+        result.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(promised, data.size() * 1028ull))
+            + TLZR::kBufferSize);
+    }
+    MemorySource source(data);
+    MemorySink sink(result);
+    std::size_t consumed = 0;
+    decompressCore(source, sink, name, consumed, nullptr);
     return result;
 }
 

@@ -1,0 +1,12 @@
+# Tally codec throughput against LZ4 (a benchmark-only dependency).
+find_path(LZ4_INCLUDE_DIR lz4.h)
+find_library(LZ4_LIBRARY lz4)
+if(LZ4_INCLUDE_DIR AND LZ4_LIBRARY)
+  add_executable(glypharo_tally_bench ${CMAKE_CURRENT_LIST_DIR}/tally_bench.cpp)
+  target_include_directories(glypharo_tally_bench PRIVATE ${LZ4_INCLUDE_DIR})
+  target_link_libraries(glypharo_tally_bench PRIVATE glypharo_tally benchmark::benchmark ${LZ4_LIBRARY})
+  set_target_properties(glypharo_tally_bench PROPERTIES AUTOMOC OFF)
+  glypharo_strict(glypharo_tally_bench)
+else()
+  message(STATUS "liblz4 not found: glypharo_tally_bench is not built")
+endif()
