@@ -1,4 +1,5 @@
 #include "widgets/Artwork.h"
+#include "protocol/Letters.h"
 #include "widgets/ArtSheet.h"
 #include "widgets/BackgroundTiler.h"
 
@@ -100,6 +101,15 @@ TEST_F(ArtworkTest, LetterFacesDifferFromEachOtherAndFromTheBlank)
             EXPECT_NE(faces[a], faces[b]) << "faces " << a << " and " << b;
         }
     }
+}
+
+TEST_F(ArtworkTest, FacesPrintTheValuesTheGameScores)
+{
+    for (int face = 1; face <= 26; ++face) {
+        EXPECT_EQ(Artwork::printedValue(face), lettervalue(face)) << "face " << face;
+    }
+    EXPECT_EQ(Artwork::printedValue(Artwork::kBlankFace), 0);
+    EXPECT_EQ(Artwork::printedValue(Artwork::kDarkFace), 0);
 }
 
 TEST_F(ArtworkTest, InvalidRequestsGiveNullPictures)
