@@ -1,21 +1,52 @@
+#include "app/AppWindows.h"
+#include "app/CommandLine.h"
+#include "app/ServeMain.h"
+#include "app/SingleInstance.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
 
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace glypharo;
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::puts("glypharo 1.0.1");
-            return 0;
-        }
+    // Options are answered before any QApplication exists: a QApplication
+    // without a display aborts, and --help must work on a bare terminal.
+    std::vector<std::string> args(argv + 1, argv + argc);
+    CommandLine cl = parseCommandLine(args);
+    switch (cl.mode) {
+    case CommandLine::Mode::Help:
+        std::fputs(usageText(), stdout);
+        return 0;
+    case CommandLine::Mode::Version:
+        std::puts("glypharo 1.0.1");
+        return 0;
+    case CommandLine::Mode::Error:
+        std::fprintf(stderr, "glypharo: %s\n\n%s", cl.error.c_str(), usageText());
+        return 2;
+    case CommandLine::Mode::Serve:
+        return runServe(argc, argv);
+    case CommandLine::Mode::Game:
+        break;
     }
+
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Glypharo by Vexmoor Software"));
-    w.resize(772, 535);
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("Glypharo"));
+    QApplication::setOrganizationName(QStringLiteral("Vexmoor"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/glypharo.png")));
+
+    // A second start shows the first copy's window and ends before creating
+    // any window of its own.
+    SingleInstance instance;
+    if (instance.handOverToFirst())
+        return 0;
+    instance.becomeFirst();
+
+    GameWindows windows(cl.positional, instance);
+    windows.chat->show();
     return app.exec();
 }

@@ -203,7 +203,7 @@ void BoardModel::timeUp()
 
 void BoardModel::fillBoard(int tag)
 {
-    for (auto& row : ctx_.state.slots)
+    for (auto& row : ctx_.state.wordslots)
         for (auto& s : row)
             s = SlotView{tag, kNoFace};
     ctx_.touch(ClientChange::Board);

@@ -58,7 +58,7 @@ struct SlotView {
 };
 
 // One rack tile tile_<n>.
-struct TileView {
+struct RackTileView {
     int tag = 0; // letter index, 0 when empty
     int face = kNoFace;
     int x = 0;
@@ -98,8 +98,8 @@ struct ClientState {
     int seatCount = kSeatCount;
 
     // Board and rack; index [row-1][col-1] and [tile-1].
-    std::array<std::array<SlotView, kBoardColumns>, kBoardRows> slots{};
-    std::array<TileView, kTiles> tiles{};
+    std::array<std::array<SlotView, kBoardColumns>, kBoardRows> wordslots{};
+    std::array<RackTileView, kTiles> tiles{};
 
     // Turn state.
     int currentPlayer = 0;
@@ -131,10 +131,10 @@ struct ClientState {
     int spyHover = -1;
     bool spyKickEnabled = false;
 
-    const SlotView& slot(int row, int col) const { return slots[row - 1][col - 1]; }
-    SlotView& slot(int row, int col) { return slots[row - 1][col - 1]; }
-    const TileView& tile(int n) const { return tiles[n - 1]; }
-    TileView& tile(int n) { return tiles[n - 1]; }
+    const SlotView& slot(int row, int col) const { return wordslots[row - 1][col - 1]; }
+    SlotView& slot(int row, int col) { return wordslots[row - 1][col - 1]; }
+    const RackTileView& tile(int n) const { return tiles[n - 1]; }
+    RackTileView& tile(int n) { return tiles[n - 1]; }
     const SeatView& seat(int n) const { return seats[n - 1]; }
     SeatView& seat(int n) { return seats[n - 1]; }
 
