@@ -1,7 +1,9 @@
 #include "app/AppWindows.h"
 #include "app/CommandLine.h"
+#include "app/Desktop.h"
 #include "app/ServeMain.h"
 #include "app/SingleInstance.h"
+#include "net/TSock.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -41,6 +43,14 @@ int main(int argc, char** argv)
 
     // A second start shows the first copy's window and ends before creating
     // any window of its own.
+    // A failure that no handler dealt with is reported in one message box,
+    // after which the program goes on. It is shown from the event loop, not
+    // from inside the socket event that failed.
+    TSock::setEventErrorHook([](const char* message) {
+        QString text = QString::fromLocal8Bit(message);
+        QMetaObject::invokeMethod(qApp, [text] { showMessage(text); }, Qt::QueuedConnection);
+    });
+
     SingleInstance instance;
     if (instance.handOverToFirst())
         return 0;
