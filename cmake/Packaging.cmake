@@ -42,8 +42,12 @@ set(CPACK_PACKAGE_VENDOR "Vexmoor Software")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Vexmoor Software <games@vexmoor.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "networked word game for up to six players")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Each round deals a first letter for every word row; on your turn you get nine letter tiles and complete one row with a real English word. One copy hosts on TCP port 7772 and the others join it; computer players take empty seats. A chat with colours, smilies, phrases, links and sounds runs beside the board.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Each round deals a first letter for every word row; on your turn you get\n"
+  "nine letter tiles and complete one row with a real English word. One copy\n"
+  "hosts on TCP port 7772 and the others join it; computer players take empty\n"
+  "seats. A chat with colours, smilies, phrases, links and sounds runs beside\n"
+  "the board.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
