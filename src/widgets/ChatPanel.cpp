@@ -50,7 +50,7 @@ ChatPanel::ChatPanel(QWidget* parent)
     inputRow->addWidget(mychat_, 1);
     inputRow->addWidget(button_smilies_);
     auto* buttonRow = new QHBoxLayout;
-    buttonRow->setSpacing(1);
+    buttonRow->setSpacing(2);
     for (QToolButton* button : b_phrase_)
         buttonRow->addWidget(button);
     auto* layout = new QVBoxLayout(this);
@@ -60,6 +60,11 @@ ChatPanel::ChatPanel(QWidget* parent)
     layout->addLayout(inputRow);
     layout->addLayout(buttonRow);
 
+    // Small flat buttons in the chat's own colours.
+    setStyleSheet(QStringLiteral("QToolButton { border: 1px solid #bdb89a; border-radius: 3px;"
+                                 " background: #f7f6e8; padding: 1px 2px; color: #203060; }"
+                                 "QToolButton:hover { background: #fffef4; border-color: #8c876a; }"
+                                 "QToolButton:pressed { background: #e4e2c8; }"));
     connect(mychat_, &ChatInput::enterPressed, this, [this] { emit textEntered(mychat_->text()); });
     connect(mainchat_, &ChatView::linkClicked, this,
         [this](int, const QString& text) { emit linkClicked(text); });
