@@ -48,6 +48,16 @@ UrlParts parseUrl(const QString& address)
     return parts;
 }
 
+QString failureText(CURLcode code, const char* errorText, long status)
+{
+    // A refused body (CURLE_WRITE_ERROR) means the status was not 200.
+    if (code == CURLE_OK || (code == CURLE_WRITE_ERROR && status != 200))
+        return QStringLiteral("HTTP status %1").arg(status);
+    if (errorText[0] != '\0')
+        return QString::fromUtf8(errorText);
+    return QString::fromUtf8(curl_easy_strerror(code));
+}
+
 } // namespace
 
 struct HttpGet::Transfer {
@@ -195,7 +205,7 @@ void HttpGet::run(std::shared_ptr<Transfer> t)
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(curl, CURLOPT_PROXY, ""); // no proxy, not even from the environment
     // No CURLOPT_INTERFACE: any local address.
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, plain ? "http" : "https");
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, plain ? "http,https" : "https");
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
     // Redirects are followed only to https, and not at all on the test loopback.
@@ -229,11 +239,7 @@ void HttpGet::run(std::shared_ptr<Transfer> t)
         result.outcome = HttpOutcome::Complete;
     } else {
         result.outcome = HttpOutcome::HttpError;
-        result.error = code != CURLE_OK && errorText[0] != '\0' ? QString::fromUtf8(errorText)
-            : code != CURLE_OK                                  ? QString::fromUtf8(curl_easy_strerror(code))
-                               : QStringLiteral("HTTP status %1").arg(result.status);
-        if (code == CURLE_WRITE_ERROR && result.status != 200)
-            result.error = QStringLiteral("HTTP status %1").arg(result.status);
+        result.error = failureText(code, errorText, result.status);
     }
     curl_slist_free_all(headers);
     curl_easy_cleanup(curl);
