@@ -174,7 +174,9 @@ std::size_t TLZR::encode(std::span<const std::uint8_t> source, std::span<std::ui
     dst[z] = std::uint8_t(control >> 8);
     dst[z + 1] = std::uint8_t(control);
     if (y > n) {
-        std::memcpy(dst + 1, src, n);
+        if (n > 0) {
+            std::memcpy(dst + 1, src, n);
+        }
         dst[0] = kStoredFlag;
         y = n + 1;
     }
