@@ -207,18 +207,26 @@ void Tdownload::abortbuttonClick()
     infolabel3.setText(kAborted);
 }
 
+// Progress that was already on its way when "Stop Download" was pressed must
+// not paint over the abort.
 void Tdownload::HttpCli1HeaderData(const QByteArray&)
 {
+    if (outcomeMark_ == 2)
+        return;
     infolabel.setText(infolabel.text() + QLatin1Char('.'));
 }
 
 void Tdownload::HttpCli1DocBegin()
 {
+    if (outcomeMark_ == 2)
+        return;
     infolabel3.setText(QStringLiteral("Downloading: ") + infolabel2.text());
 }
 
 void Tdownload::HttpCli1DocData(qint64 received)
 {
+    if (outcomeMark_ == 2)
+        return;
     infolabel.setText(QString::number(received) + QStringLiteral(" bytes"));
 }
 

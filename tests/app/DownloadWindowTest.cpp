@@ -139,37 +139,43 @@ TEST_F(DownloadWindowTest, ProgressShowsHeaderDotsThenTheBodyAndItsRunningCount)
 
 TEST_F(DownloadWindowTest, FailedTransfersRunNothingAndLeaveNoFile)
 {
+    enum class Stop { Never, AtOnce, OnFirstPiece };
     struct Case {
         const char* name;
         HttpTestServer::Reply reply;
-        bool abortOnFirstPiece;
+        Stop stop;
     };
     const QList<QByteArray> slow(200, QByteArray(1000, 's'));
     const Case cases[] = {
-        {"not found", {"HTTP/1.0 404 Not Found\r\nContent-Length: 9", {"not found"}, 0}, false},
-        {"server error", {"HTTP/1.0 500 Oops\r\nContent-Length: 0", {}, 0}, false},
+        {"not found", {"HTTP/1.0 404 Not Found\r\nContent-Length: 9", {"not found"}, 0}, Stop::Never},
+        {"server error", {"HTTP/1.0 500 Oops\r\nContent-Length: 0", {}, 0}, Stop::Never},
         {"redirect", {"HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1:1/x.exe\r\nContent-Length: 0", {}, 0},
-            false},
-        {"cut short", {"HTTP/1.0 200 OK\r\nContent-Length: 5000", {QByteArray(1000, 'p')}, 0}, false},
-        {"stopped", HttpTestServer::ok(slow, 20), true},
+            Stop::Never},
+        {"cut short", {"HTTP/1.0 200 OK\r\nContent-Length: 5000", {QByteArray(1000, 'p')}, 0}, Stop::Never},
+        {"stopped on the first piece", HttpTestServer::ok(slow, 20), Stop::OnFirstPiece},
+        {"stopped before any answer", HttpTestServer::ok(slow, 20), Stop::AtOnce},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         runs.clear();
         HttpTestServer server(c.reply);
-        if (c.abortOnFirstPiece) {
-            QObject::connect(client(), &HttpGet::docData, window.get(), [this] {
-                if (window->abortbutton.isEnabled())
-                    window->abortbutton.click();
-            });
-        }
+        auto stop = [this] {
+            if (window->abortbutton.isEnabled())
+                window->abortbutton.click();
+        };
+        QMetaObject::Connection stopper;
+        if (c.stop == Stop::OnFirstPiece)
+            stopper = QObject::connect(client(), &HttpGet::docData, window.get(), stop);
+        if (c.stop == Stop::AtOnce)
+            stopper = QObject::connect(&window->getbutton, &QPushButton::clicked, window.get(), stop);
         download(server.url(kPath));
+        QObject::disconnect(stopper);
         expectNothingRun();
-        EXPECT_EQ(server.connections(), 1);
-        if (c.abortOnFirstPiece) {
+        if (c.stop == Stop::Never) {
+            EXPECT_EQ(server.connections(), 1);
+        } else {
             EXPECT_EQ(window->infolabel3.text(), QStringLiteral("Download Aborted"));
         }
-        QObject::disconnect(client(), &HttpGet::docData, window.get(), nullptr);
     }
     EXPECT_TRUE(messages.isEmpty());
 }
