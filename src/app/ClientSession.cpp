@@ -130,6 +130,14 @@ void ClientSession::sockRead()
 
 void ClientSession::sockInfo(TSocketInfo info, const QByteArray& text)
 {
+    // Messages that arrived before the close are still part of the game: a
+    // winner sent just before the host ends must reach the board and the
+    // tally before the window goes. Bounded, since a closed model keeps its
+    // queue.
+    if (text == "Socket Closed") {
+        for (auto n = model_.receivedlist().size(); n > 0 && !model_.receivedlist().empty(); --n)
+            model_.Timer1Timer();
+    }
     chat_.sockInfo(static_cast<int>(info), text);
 }
 
