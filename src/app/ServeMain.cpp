@@ -94,7 +94,7 @@ void removeStopSignals()
 
 } // namespace
 
-int runServe(int argc, char** argv, int botSpeed)
+int runServe(int argc, char** argv, const std::function<int()>& botSpeedOf)
 {
     const std::optional<int> port = servePort(argc, argv);
     if (!port) {
@@ -102,6 +102,7 @@ int runServe(int argc, char** argv, int botSpeed)
         return 2;
     }
     QCoreApplication app(argc, argv);
+    const int botSpeed = botSpeedOf ? botSpeedOf() : 1000;
     if (!installStopSignals()) {
         std::perror("glypharo: pipe");
         return 1;

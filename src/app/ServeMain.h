@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace glypharo {
 
 // `glypharo --serve [--port N]`: the host alone on a QCoreApplication, with no
@@ -9,10 +11,11 @@ namespace glypharo {
 // the end. One line per connection, login, disconnection and game start goes
 // to stderr. SIGINT and SIGTERM end it cleanly (exit code 0).
 //
-// `botSpeed` is the computer players' delay in milliseconds (500, 1000 or
-// 2000), which the caller reads from the settings file's "Botspeed".
+// `botSpeed` gives the computer players' delay in milliseconds (500, 1000
+// or 2000), which the caller reads from the settings file's "Botspeed"; it is
+// asked once the application object exists.
 // Returns the process exit code: 0 after a signal, 1 when the port cannot be
 // listened on, 2 for a bad command line.
-int runServe(int argc, char** argv, int botSpeed = 1000);
+int runServe(int argc, char** argv, const std::function<int()>& botSpeed = {});
 
 } // namespace glypharo

@@ -109,7 +109,20 @@ void set(CSimpleIniA& ini, const char* key, int v)
     set(ini, key, std::to_string(v));
 }
 
+int botspeedOf(const CSimpleIniA& ini)
+{
+    auto bot = value(ini, "Botspeed").value_or("");
+    return bot == "2000" ? 2000 : bot == "500" ? 500 : 1000;
+}
+
 } // namespace
+
+int SettingsFile::readBotspeed() const
+{
+    LoadedIni li;
+    load(li, path_);
+    return botspeedOf(li.ini);
+}
 
 void SettingsFile::loadinifile(GameSettings& s) const
 {
@@ -131,8 +144,7 @@ void SettingsFile::loadinifile(GameSettings& s) const
     if (auto v = integer(value(ini, "Timeperturn").value_or("1")))
         s.timeperturn = std::clamp(*v, kTimeMin, kTimeMax);
 
-    auto bot = value(ini, "Botspeed").value_or("");
-    s.botspeed = bot == "2000" ? 2000 : bot == "500" ? 500 : 1000;
+    s.botspeed = botspeedOf(ini);
     s.turnsound = value(ini, "Turnsound").value_or("0") == "1" ? 1 : 0;
 
     for (int i = 0; i < 9; ++i) {

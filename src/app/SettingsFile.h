@@ -26,6 +26,9 @@ public:
     bool saveinifile(const GameSettings& s) const;
     // The phrase editor's save: "Phrase1".."Phrase9", empty texts included.
     bool savephrases(const std::array<std::string, 9>& phrases) const;
+    // Only "Botspeed", read as loadinifile reads it, writing nothing (the
+    // headless host has no window whose first reading it would be).
+    int readBotspeed() const;
 
     const std::string& path() const { return path_; }
 

@@ -47,6 +47,7 @@ void Tchat::FormCreate()
     session_ = std::make_unique<ClientSession>(*this, *board_);
 
     // The designed place: left 3, top 3, client area 767 x 529.
+    setMinimumSize(kBoardWidth + 4, kBoardHeight + 4 + menuBar()->sizeHint().height());
     move(3, 3);
     resize(767, 529 + menuBar()->sizeHint().height());
 
@@ -158,11 +159,7 @@ void Tchat::sockInfo(int /*info*/, const QByteArray& text)
 void Tchat::loadinifile()
 {
     settingsFile.loadinifile(settings);
-    setGeometry(QRect(settings.left, settings.top, settings.width, settings.height) -
-                (frameGeometry().size() == geometry().size() ? QMargins() : QMargins()));
-    move(settings.left, settings.top);
-    resize(settings.width - (frameGeometry().width() - width()),
-           settings.height - (frameGeometry().height() - height()));
+    placeWindow(QRect(settings.left, settings.top, settings.width, settings.height));
     remembered_ = QRect(settings.left, settings.top, settings.width, settings.height);
     applySettingsToMenus();
     session_->applySettings(settings);
@@ -190,9 +187,15 @@ void Tchat::saveinifile()
 
 void Tchat::ResetScreenLocation1Click()
 {
-    move(3, 3);
-    resize(kDefaultWidth - (frameGeometry().width() - width()),
-           kDefaultHeight - (frameGeometry().height() - height()));
+    placeWindow(QRect(3, 3, kDefaultWidth, kDefaultHeight));
+}
+
+void Tchat::placeWindow(QRect frame)
+{
+    // The stored bounds are the outer frame's, like frameGeometry().
+    move(frame.topLeft());
+    QSize decoration = frameGeometry().size() - size();
+    resize(frame.size() - decoration);
 }
 
 std::optional<QRect> Tchat::boundsToSave(QRect window, QRect remembered, QRect workArea)
@@ -236,9 +239,9 @@ void Tchat::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     // Never smaller than the board panel plus 4 pixels each way.
-    QSize min(kBoardWidth + 4, kBoardHeight + 4 + menuBar()->height());
-    if (width() < min.width() || height() < min.height())
-        resize(std::max(width(), min.width()), std::max(height(), min.height()));
+    QSize min(kBoardWidth + 4, kBoardHeight + 4 + menuBar()->sizeHint().height());
+    if (minimumSize() != min)
+        setMinimumSize(min);
 }
 
 } // namespace glypharo

@@ -109,6 +109,7 @@ private:
     void FormCreate();
     void buildMenus();
     void FormClose();
+    void placeWindow(QRect frame);
 
     AppWindows windows_;
     QStringList params_;

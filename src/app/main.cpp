@@ -1,6 +1,9 @@
 #include "app/AppWindows.h"
 #include "app/CommandLine.h"
 #include "app/Desktop.h"
+#include "app/Latin1.h"
+#include "app/ProgramFolder.h"
+#include "app/SettingsFile.h"
 #include "app/ServeMain.h"
 #include "app/SingleInstance.h"
 #include "net/TSock.h"
@@ -31,7 +34,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "glypharo: %s\n\n%s", cl.error.c_str(), usageText());
         return 2;
     case CommandLine::Mode::Serve:
-        return runServe(argc, argv);
+        return runServe(argc, argv, [] {
+            return SettingsFile(ss(programFile(QString::fromLatin1(SettingsFile::kFileName)))).readBotspeed();
+        });
     case CommandLine::Mode::Game:
         break;
     }
