@@ -83,8 +83,13 @@ void ClientSession::bindWindows(const AppWindows& w)
     }
 }
 
-void ClientSession::connectTo(const std::string& address, int port)
+void ClientSession::connectTo(const std::string& address, int requested)
 {
+    const int port = requested < 0 ? gamePort_ : requested;
+    if (connector_) {
+        connector_(address, port);
+        return;
+    }
     sock_->setHostName(QByteArray::fromStdString(address));
     sock_->setPortName(QByteArray::number(port));
     try {

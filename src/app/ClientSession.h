@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QObject>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -44,8 +45,16 @@ public:
     void processparams() { model_.processparams(); }
     void hostpress() { model_.hostpress(); }
     void joinpress() { model_.joinpress(); }
-    // Opens `sock` to the host on the game port.
-    void connectTo(const std::string& address, int port = 7772);
+    // Opens `sock` to the host on `port`, by default the game port (or the
+    // port set below).
+    void connectTo(const std::string& address, int port = -1);
+    // Where the host listens; tests point a window at a host of their own.
+    void setGamePort(int port) { gamePort_ = port; }
+    int gamePort() const { return gamePort_; }
+    // Replaces the opening of `sock` (tests of the command line must not
+    // send a single packet to the addresses they name).
+    using Connector = std::function<void(const std::string& address, int port)>;
+    void setConnector(Connector c) { connector_ = std::move(c); }
 
     void addSystemLine(const std::string& text);
     void startGame(const std::string& playtoscore, const std::string& creationtime);
@@ -87,6 +96,8 @@ private:
     std::unique_ptr<SoundPlayer> gameSounds_;
     std::unique_ptr<SoundPlayer> playerSounds_;
     LinkTable links_;
+    int gamePort_ = 7772;
+    Connector connector_;
     QMenu popup_kick_;
     QAction* RemoveFromGame1_ = nullptr;
     QAction* SettoJustWatch1_ = nullptr;

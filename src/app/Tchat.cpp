@@ -131,8 +131,8 @@ void Tchat::processparams()
 
 void Tchat::hostpress()
 {
-    if (windows_.server)
-        windows_.server->startListening();
+    if (windows_.server && windows_.server->startListening(static_cast<quint16>(session_->gamePort())))
+        session_->setGamePort(windows_.server->runtime().port());
     session_->hostpress();
     session_->connectTo("127.0.0.1");
 }
