@@ -47,6 +47,7 @@ def wait_exit(proc, timeout, what):
 
 def hosting_copy(binary, root):
     """Phase 1: the real hosting copy seats its own window and a joiner."""
+    gp.wait_until(lambda: gp.port_free(gp.GAME_PORT), 60.0, "port 7772 to be free")
     host = gp.Copy(root, "gui-host")
     host.write_settings(500)
     proc = host.start(binary, ["Host", "127.0.0.1", "true"])

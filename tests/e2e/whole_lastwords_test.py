@@ -29,6 +29,7 @@ BURST = ["CMD_existingplayers+1+Alpha+0", "CMD_startgame+Alpha+5+30+", ROUND,
 def main():
     binary = os.path.abspath(sys.argv[1])
     root = tempfile.mkdtemp(prefix="glypharo-lastwords-")
+    gp.wait_until(lambda: gp.port_free(gp.GAME_PORT), 60.0, "port 7772 to be free")
     listener = socket.create_server(("127.0.0.1", gp.GAME_PORT), reuse_port=False)
     listener.settimeout(gp.WAIT)
     joiner = gp.Copy(root, "joiner")
