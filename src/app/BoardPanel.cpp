@@ -109,7 +109,8 @@ void BoardPanel::buildLabels()
         image_eyes[i] = label(this, ("image_eyes" + std::to_string(n)).c_str(), 8, false);
         image_eyes[i]->setPixmap(Artwork::eyes(devicePixelRatioF()));
         image_eyes[i]->setToolTip(QStringLiteral("Just watching"));
-        image_eyes[i]->move(kNameLeft - 24, top + 3);
+        // Right of the name column, clear of the turn marker.
+        image_eyes[i]->move(736, top + 4);
         image_eyes[i]->hide();
     }
     image_Turn.setParent(this);
@@ -232,7 +233,11 @@ void BoardPanel::render(const ClientState& s)
 {
     for (int r = 1; r <= 6; ++r)
         for (int c = 1; c <= 10; ++c)
-            word[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)]->setFace(s.slot(r, c).face);
+        {
+            FaceView* w = word[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
+            w->setFace(s.slot(r, c).face);
+            w->setClosed(s.slot(r, c).tag == kLockedSlot && s.slot(r, c).face < 0);
+        }
     for (int n = 1; n <= 9; ++n) {
         const auto& t = s.tile(n);
         FaceView* v = tile[static_cast<std::size_t>(n - 1)];
@@ -249,7 +254,9 @@ void BoardPanel::render(const ClientState& s)
         label_score[i]->setText(qs(seat.score));
         label_score[i]->adjustSize();
         label_score[i]->move(seat.scoreLeft, label_score[i]->y());
-        label_score[i]->setVisible(seat.scoreVisible);
+        // A computer player's seat shows its score too, though nobody
+        // logged in there.
+        label_score[i]->setVisible(seat.scoreVisible || seat.name != kWaiting);
         label_bonus[i]->setText(qs(seat.bonus));
         label_bonus[i]->adjustSize();
         label_bonus[i]->move(seat.bonusLeft, label_bonus[i]->y());

@@ -20,11 +20,25 @@ void FaceView::setFace(int face)
     update();
 }
 
+void FaceView::setClosed(bool closed)
+{
+    if (closed == closed_)
+        return;
+    closed_ = closed;
+    update();
+}
+
 void FaceView::paintEvent(QPaintEvent*)
 {
+    QPainter p(this);
+    if (closed_) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 70));
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+    }
     if (face_ < 0)
         return;
-    QPainter p(this);
     p.drawPixmap(0, 0, Artwork::letterFace(face_, devicePixelRatioF(), size()));
 }
 

@@ -12,6 +12,9 @@ public:
     explicit FaceView(QWidget* parent = nullptr);
     void setFace(int face); // -1 for no picture
     int face() const { return face_; }
+    // An empty slot that takes no letter this round (a finished row, or a
+    // row not in play) is drawn shaded.
+    void setClosed(bool closed);
 
 Q_SIGNALS:
     void clicked(Qt::MouseButton button);
@@ -22,6 +25,7 @@ protected:
 
 private:
     int face_ = -1;
+    bool closed_ = false;
 };
 
 } // namespace glypharo
