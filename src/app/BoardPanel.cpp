@@ -4,7 +4,9 @@
 #include "client/ClientState.h"
 #include "widgets/Artwork.h"
 #include "widgets/ChatPanel.h"
+#include "widgets/BoardPicture.h"
 #include "widgets/ImageButton.h"
+#include "widgets/TileView.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
@@ -44,25 +46,33 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent)
 
 void BoardPanel::buildBoard()
 {
+    // The board picture lies under the slots; a right click on it submits,
+    // a left click does nothing.
+    Image4 = new BoardPicture(this);
+    Image4->setObjectName(QStringLiteral("Image4"));
+    connect(Image4, &BoardPicture::clicked, this, [this](Qt::MouseButton b) {
+        if (b == Qt::RightButton)
+            Q_EMIT boardRightClicked();
+    });
     for (int r = 1; r <= 6; ++r) {
         for (int c = 1; c <= 10; ++c) {
-            auto* w = new FaceView(this);
+            auto* w = new TileView(this);
             QString hint = QString::number(r) + QString::number(c);
             w->setObjectName(QStringLiteral("word_") + hint);
             w->setToolTip(hint);
             w->setGeometry(Artwork::slotRect(r, c));
-            connect(w, &FaceView::clicked, this,
+            connect(w, &TileView::clicked, this,
                     [this, r, c](Qt::MouseButton b) { Q_EMIT slotClicked(r, c, b); });
             word[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] = w;
         }
     }
     for (int n = 1; n <= 9; ++n) {
-        auto* t = new FaceView(this);
+        auto* t = new TileView(this);
         t->setObjectName(QStringLiteral("tile_%1").arg(n));
         t->setToolTip(QString::number(n));
         t->setGeometry(kTileX[static_cast<std::size_t>(n - 1)], kTileResting, 39, 39);
         t->setCursor(Qt::PointingHandCursor);
-        connect(t, &FaceView::clicked, this, [this, n](Qt::MouseButton b) {
+        connect(t, &TileView::clicked, this, [this, n](Qt::MouseButton b) {
             if (b == Qt::LeftButton)
                 Q_EMIT tileClicked(n);
         });
@@ -234,13 +244,13 @@ void BoardPanel::render(const ClientState& s)
     for (int r = 1; r <= 6; ++r)
         for (int c = 1; c <= 10; ++c)
         {
-            FaceView* w = word[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
+            TileView* w = word[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
             w->setFace(s.slot(r, c).face);
             w->setClosed(s.slot(r, c).tag == kLockedSlot && s.slot(r, c).face < 0);
         }
     for (int n = 1; n <= 9; ++n) {
         const auto& t = s.tile(n);
-        FaceView* v = tile[static_cast<std::size_t>(n - 1)];
+        TileView* v = tile[static_cast<std::size_t>(n - 1)];
         v->setFace(t.face);
         v->move(t.x, t.y);
         v->setVisible(t.visible && t.face >= 0);
@@ -291,21 +301,6 @@ void BoardPanel::render(const ClientState& s)
     panel_winner.setVisible(s.panelWinner);
     if (s.panelWinner)
         panel_winner.raise();
-}
-
-void BoardPanel::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.drawPixmap(Artwork::kBoardOrigin, Artwork::boardPicture(devicePixelRatioF()));
-}
-
-void BoardPanel::mouseReleaseEvent(QMouseEvent* event)
-{
-    // A right click anywhere on the board picture submits; a left click on
-    // it does nothing.
-    QRect board(Artwork::kBoardOrigin, Artwork::kBoardSize);
-    if (event->button() == Qt::RightButton && board.contains(event->position().toPoint()))
-        Q_EMIT boardRightClicked();
 }
 
 bool BoardPanel::eventFilter(QObject* watched, QEvent* event)

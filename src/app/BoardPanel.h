@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/FaceView.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +12,8 @@ namespace glypharo {
 struct ClientState;
 class ImageButton;
 class ChatPanel;
+class TileView;
+class BoardPicture;
 
 // panel_board: the 764 x 526 board of the main window. It shows the client
 // state as it is and reports clicks; it changes nothing by itself.
@@ -22,8 +23,8 @@ public:
     explicit BoardPanel(QWidget* parent = nullptr);
 
     // word_<row><col> at [row-1][col-1], tile_<n> at [n-1].
-    std::array<std::array<FaceView*, 10>, 6> word{};
-    std::array<FaceView*, 9> tile{};
+    std::array<std::array<TileView*, 10>, 6> word{};
+    std::array<TileView*, 9> tile{};
     std::array<QLabel*, 6> label_playername{};
     std::array<QLabel*, 6> label_score{};
     std::array<QLabel*, 6> label_bonus{};
@@ -46,6 +47,7 @@ public:
     QWidget panel_help;
     QPushButton button_done;
     ChatPanel* chat = nullptr;
+    BoardPicture* Image4 = nullptr;
 
     void render(const ClientState& s);
     void showQuickInstructions();
@@ -63,8 +65,6 @@ Q_SIGNALS:
     void seatMenuRequested(int seat, QPoint globalPos);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

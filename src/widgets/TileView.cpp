@@ -26,6 +26,15 @@ void TileView::setFace(int face)
     update();
 }
 
+void TileView::setClosed(bool closed)
+{
+    if (closed == closed_) {
+        return;
+    }
+    closed_ = closed;
+    update();
+}
+
 QSize TileView::sizeHint() const
 {
     return Artwork::kFaceSize;
@@ -33,10 +42,16 @@ QSize TileView::sizeHint() const
 
 void TileView::paintEvent(QPaintEvent*)
 {
+    QPainter p(this);
+    if (closed_) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 70));
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+    }
     if (face_ == kNoFace) {
         return;
     }
-    QPainter p(this);
     p.drawPixmap(0, 0, Artwork::letterFace(face_, devicePixelRatioF(), size()));
     if (hovered_ && isEnabled()) {
         // Lighten the face only; the shadow edge stays as it is.

@@ -18,6 +18,10 @@ public:
     // Any face outside 0..27 shows nothing.
     void setFace(int face);
     int face() const { return face_; }
+    // An empty slot that takes no letter this round (a finished row, or a
+    // row not in play) is drawn shaded.
+    void setClosed(bool closed);
+    bool closed() const { return closed_; }
 
     QSize sizeHint() const override;
 
@@ -36,6 +40,7 @@ private:
     int face_ = kNoFace;
     Qt::MouseButtons pressed_;
     bool hovered_ = false;
+    bool closed_ = false;
 };
 
 } // namespace glypharo
