@@ -18,6 +18,9 @@ HostRuntime::HostRuntime(QObject* parent)
     , Sock1_(std::make_unique<TSock>())
 {
     socktimer_.setTick([this] { server_.socktimerTimer(); });
+    // Still one message per 10 ms, but a message reaching an idle host is not
+    // held back for a whole tick.
+    socktimer_.setResumeAtOnce(true);
     server_.debugLog
         = [](std::string_view line) { qCDebug(lcHost, "%.*s", static_cast<int>(line.size()), line.data()); };
     connect(Sock1_.get(), &TSock::OnAccept, this, &HostRuntime::Sock1Accept);

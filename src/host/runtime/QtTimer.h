@@ -2,6 +2,7 @@
 
 #include "protocol/Ports.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <functional>
@@ -23,15 +24,30 @@ public:
     // Set before the first start when the owner is built after the timer.
     void setTick(std::function<void()> tick) { tick_ = std::move(tick); }
 
-    void start() override { timer_.start(); }
+    // A queue timer that stops while its queue is empty: a start that comes
+    // more than one interval after the last tick ticks at once instead of a
+    // whole interval later, as a timer that had kept running would have
+    // ticked by then. Ticks stay at least one interval apart.
+    void setResumeAtOnce(bool on) { resumeAtOnce_ = on; }
+
+    void start() override;
     void stop() override { timer_.stop(); }
-    void setInterval(int ms) override { timer_.setInterval(ms); }
-    int interval() const override { return timer_.interval(); }
+    void setInterval(int ms) override
+    {
+        interval_ = ms;
+        timer_.setInterval(ms);
+    }
+    int interval() const override { return interval_; }
     bool isActive() const override { return timer_.isActive(); }
 
 private:
+    void timeout();
+
     QTimer timer_;
     std::function<void()> tick_;
+    int interval_ = 0;
+    bool resumeAtOnce_ = false;
+    QElapsedTimer sinceTick_;
 };
 
 } // namespace glypharo
