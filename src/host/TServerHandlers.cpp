@@ -79,40 +79,39 @@ void TServer::kickhim(int from, std::string_view body)
     disconnectsock(*target);
 }
 
-void TServer::chat(int from, std::string_view body)
+// The three relays share their checks: a seat field that is the sender's
+// own, then the rest of the message as it came.
+template <class Build>
+void TServer::relay(int from, std::string_view body, std::string_view cmd, Build build)
 {
-    constexpr std::string_view cmd = "CMD_chat";
     FieldReader r(body);
     auto seatText = r.field();
     if (!seatText || r.atEnd())
         return ignore(cmd, "missing text");
     if (!ownSeat(from, *seatText, cmd))
         return;
-    seats_.broadcast(out_, hostmsg::chat(*seatText, seats_[from].name, r.rest()));
+    seats_.broadcast(out_, build(*seatText, r.rest()));
+}
+
+void TServer::chat(int from, std::string_view body)
+{
+    relay(from, body, "CMD_chat", [&](std::string_view seat, std::string_view text) {
+        return hostmsg::chat(seat, seats_[from].name, text);
+    });
 }
 
 void TServer::action(int from, std::string_view body)
 {
-    constexpr std::string_view cmd = "CMD_action";
-    FieldReader r(body);
-    auto seatText = r.field();
-    if (!seatText || r.atEnd())
-        return ignore(cmd, "missing text");
-    if (!ownSeat(from, *seatText, cmd))
-        return;
-    seats_.broadcast(out_, hostmsg::action(*seatText, seats_[from].name, r.rest()));
+    relay(from, body, "CMD_action", [&](std::string_view seat, std::string_view text) {
+        return hostmsg::action(seat, seats_[from].name, text);
+    });
 }
 
 void TServer::playasound(int from, std::string_view body)
 {
-    constexpr std::string_view cmd = "CMD_playasound";
-    FieldReader r(body);
-    auto seatText = r.field();
-    if (!seatText || r.atEnd())
-        return ignore(cmd, "missing sound");
-    if (!ownSeat(from, *seatText, cmd))
-        return;
-    seats_.broadcast(out_, hostmsg::playasound(from, r.rest()));
+    // The seat is written anew as a number.
+    relay(from, body, "CMD_playasound",
+          [&](std::string_view, std::string_view rest) { return hostmsg::playasound(from, rest); });
 }
 
 void TServer::startgame(int from, std::string_view body)
