@@ -272,6 +272,38 @@ std::size_t readUpTo(std::istream& in, std::uint8_t* p, std::size_t n, const std
     return static_cast<std::size_t>(in.gcount());
 }
 
+// Opens the input, creates the output, lets `fill` write it and closes it;
+// on any failure the output file is deleted before the error goes on.
+template <class Fill>
+std::size_t throughFiles(const std::string& in, const std::string& out, Fill fill)
+{
+    std::ifstream input(in, std::ios::binary);
+    if (!input) {
+        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open input file : " + in);
+    }
+    // Creating the output would empty the input if both were the same file.
+    std::error_code ec;
+    if (std::filesystem::equivalent(in, out, ec)) {
+        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + out);
+    }
+    std::ofstream output(out, std::ios::binary | std::ios::trunc);
+    if (!output) {
+        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + out);
+    }
+    try {
+        const std::size_t result = fill(input, output);
+        output.close();
+        if (output.fail()) {
+            throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + out);
+        }
+        return result;
+    } catch (...) {
+        output.close();
+        std::filesystem::remove(out, ec);
+        throw;
+    }
+}
+
 } // namespace
 
 std::string Tlzrw1::inName() const
@@ -329,30 +361,9 @@ std::size_t Tlzrw1::compressFile()
     if (ec || length > std::numeric_limits<std::uint32_t>::max()) {
         throw ELzrw1Exception("Lzrw1 compression : Failed to obtain the size of : " + in);
     }
-    std::ifstream input(in, std::ios::binary);
-    if (!input) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open input file : " + in);
-    }
-    // Creating the output would empty the input if both were the same file.
-    if (std::filesystem::equivalent(in, out, ec)) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + out);
-    }
-    std::ofstream output(out, std::ios::binary | std::ios::trunc);
-    if (!output) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + out);
-    }
-    std::size_t written = 0;
-    try {
-        written = compressStream(input, length, output, in, out, onProgress_);
-        output.close();
-        if (output.fail()) {
-            throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + out);
-        }
-    } catch (...) {
-        output.close();
-        std::filesystem::remove(out, ec);
-        throw;
-    }
+    const std::size_t written = throughFiles(in, out, [&](std::istream& input, std::ostream& output) {
+        return compressStream(input, length, output, in, out, onProgress_);
+    });
     report(in + " : Lzrw1 : successfully compressed at " + percentText(written, length));
     return written;
 }
@@ -379,31 +390,10 @@ std::size_t Tlzrw1::decompressFile()
 {
     const std::string in = inputFile_;
     const std::string out = outputFile_;
-    std::ifstream input(in, std::ios::binary);
-    if (!input) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open input file : " + in);
-    }
-    std::error_code ec;
-    if (std::filesystem::equivalent(in, out, ec)) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + out);
-    }
-    std::ofstream output(out, std::ios::binary | std::ios::trunc);
-    if (!output) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + out);
-    }
     std::size_t consumed = 0;
-    std::size_t total = 0;
-    try {
-        total = decompressStream(input, output, in, out, consumed, onProgress_);
-        output.close();
-        if (output.fail()) {
-            throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + out);
-        }
-    } catch (...) {
-        output.close();
-        std::filesystem::remove(out, ec);
-        throw;
-    }
+    const std::size_t total = throughFiles(in, out, [&](std::istream& input, std::ostream& output) {
+        return decompressStream(input, output, in, out, consumed, onProgress_);
+    });
     report(in + " : Lzrw1 : successfully decompressed at " + percentText(total, consumed));
     return total;
 }
