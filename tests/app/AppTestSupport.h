@@ -14,6 +14,7 @@
 #include "app/Tchat.h"
 #include "net/TSock.h"
 #include "widgets/ImageButton.h"
+#include "widgets/TileView.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -247,11 +248,11 @@ public:
             session().model().Timer1Timer();
     }
 
-    FaceView* slot(int row, int col)
+    TileView* slot(int row, int col)
     {
         return board().word[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)];
     }
-    FaceView* tile(int n) { return board().tile[static_cast<std::size_t>(n - 1)]; }
+    TileView* tile(int n) { return board().tile[static_cast<std::size_t>(n - 1)]; }
     void click(QWidget* w, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseClick(w, b); }
 
     TestFolders folders;
