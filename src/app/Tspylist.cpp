@@ -44,6 +44,13 @@ Tspylist::Tspylist(QWidget* parent)
     connect(&button_done, &QPushButton::clicked, this, &QDialog::hide);
 }
 
+Tspylist::~Tspylist()
+{
+    // The list box dies after this body, taking its viewport with it; the
+    // filter must not look at a half-destroyed list box then.
+    listbox_spys.viewport()->removeEventFilter(this);
+}
+
 void Tspylist::setEntries(const std::vector<std::string>& entries)
 {
     listbox_spys.clear();

@@ -18,6 +18,7 @@ class Tspylist : public QDialog {
     Q_OBJECT
 public:
     explicit Tspylist(QWidget* parent = nullptr);
+    ~Tspylist() override;
 
     QLabel heading;
     QListWidget listbox_spys;
