@@ -173,7 +173,7 @@ void Tchat::loadinifile()
 
 void Tchat::saveinifile()
 {
-    QRect f = frameGeometry();
+    QRect f = storedBounds();
     settings.left = f.left();
     settings.top = f.top();
     settings.width = f.width();
@@ -190,12 +190,22 @@ void Tchat::ResetScreenLocation1Click()
     placeWindow(QRect(3, 3, kDefaultWidth, kDefaultHeight));
 }
 
+// The stored bounds are the outer frame's, except that the menu bar does not
+// count towards the height: on the desktop the game was designed for, the
+// menu bar lies outside the window's client area, and a 535-pixel window
+// there holds the whole board.
+QRect Tchat::storedBounds() const
+{
+    QRect f = frameGeometry();
+    f.setHeight(f.height() - menuBar()->sizeHint().height());
+    return f;
+}
+
 void Tchat::placeWindow(QRect frame)
 {
-    // The stored bounds are the outer frame's, like frameGeometry().
     move(frame.topLeft());
     QSize decoration = frameGeometry().size() - size();
-    resize(frame.size() - decoration);
+    resize(frame.size() - decoration + QSize(0, menuBar()->sizeHint().height()));
 }
 
 std::optional<QRect> Tchat::boundsToSave(QRect window, QRect remembered, QRect workArea)
@@ -211,7 +221,7 @@ std::optional<QRect> Tchat::boundsToSave(QRect window, QRect remembered, QRect w
 
 void Tchat::FormClose()
 {
-    QRect bounds = frameGeometry();
+    QRect bounds = storedBounds();
     QRect work = screen() ? screen()->availableGeometry() : bounds;
     auto save = boundsToSave(bounds, remembered_, work);
     if (!save)

@@ -93,6 +93,8 @@ public:
     // Geometry.
     void ResetScreenLocation1Click();
     QRect rememberedBounds() const { return remembered_; }
+    // The window's bounds as the settings file stores them.
+    QRect storedBounds() const;
     // The bounds to save on closing (with the work-area corrections), or
     // nothing when they equal the remembered bounds.
     static std::optional<QRect> boundsToSave(QRect window, QRect remembered, QRect workArea);
