@@ -113,7 +113,7 @@ void BoardPanel::buildLabels()
         label_score[i]->move(kNameLeft + 80, top);
         label_score[i]->setStyleSheet(QStringLiteral("color: #1d4f91;"));
         label_score[i]->hide();
-        label_bonus[i] = label(this, ("label_bonus" + std::to_string(n)).c_str(), 9, true);
+        label_bonus[i] = label(this, ("label_bonus" + std::to_string(n)).c_str(), 10, true);
         label_bonus[i]->setStyleSheet(QStringLiteral("color: #2f7d32;"));
         label_bonus[i]->move(kNameLeft + 120, top);
         image_eyes[i] = label(this, ("image_eyes" + std::to_string(n)).c_str(), 8, false);

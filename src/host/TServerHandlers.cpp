@@ -50,8 +50,10 @@ void TServer::receivedlogininfo(int from, std::string_view body)
 
     seats_.broadcast(out_, hostmsg::newplayerinfo(from, p.name));
     std::vector<hostmsg::PlayerEntry> others;
+    // A seat whose connection has not logged in yet has no name to show; it
+    // is announced to everybody, the newcomer included, when it does.
     for (int s = 1; s <= seats_.highestseat; ++s) {
-        if (s != from && seats_[s].connected)
+        if (s != from && seats_[s].connected && connections_[static_cast<std::size_t>(s)].loggedIn)
             others.push_back({s, seats_[s].name, seats_[s].watching});
     }
     if (!others.empty())

@@ -43,7 +43,7 @@ TEST_F(HostRules, LoneNewcomerGetsOnlyHisOwnAnnouncement)
     EXPECT_EQ(server.seats()[1].name, "Ann");
 }
 
-TEST_F(HostRules, NewcomerHearsOfEveryOtherConnectedSeat)
+TEST_F(HostRules, NewcomerHearsOfEveryOtherLoggedInSeat)
 {
     seatPlayers({"Ann", "Bob", "Cy"});
     game.inProgress = true;
@@ -55,7 +55,7 @@ TEST_F(HostRules, NewcomerHearsOfEveryOtherConnectedSeat)
     handle(4, "CMD_logininfo+4+1.0.1+Dee");
     EXPECT_EQ(out.to(4),
         (std::vector<std::string>{
-            "CMD_sendlogininfo+4", "CMD_newplayerinfo+4+Dee+0", "CMD_existingplayers+1++0+2+Bob+1+3+Cy+0"}));
+            "CMD_sendlogininfo+4", "CMD_newplayerinfo+4+Dee+0", "CMD_existingplayers+2+Bob+1+3+Cy+0"}));
     EXPECT_EQ(receivers("CMD_newplayerinfo+4+Dee+0"), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(game.calls.back(), "catchup 4");
 }
