@@ -4,36 +4,34 @@
 #include "widgets/SoundResources.h"
 
 #include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
 #include <QFile>
 #include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
 
 namespace glypharo {
 
-SoundPlayer::SoundPlayer(QString folder, QObject* parent)
-    : QObject(parent)
-    , folder_(std::move(folder))
+SoundPlayer::SoundPlayer(QString folder, QObject* parent) : QObject(parent), folder_(std::move(folder))
 {
     initSoundResources();
 }
 
-SoundPlayer::~SoundPlayer() = default;
-
-QSoundEffect* SoundPlayer::effectFor(const std::string& resource)
+SoundPlayer::~SoundPlayer()
 {
-    if (const auto found = effects_.find(resource); found != effects_.end())
-        return found->second.get();
-    const QString path
-        = folder_ + QLatin1Char('/') + QString::fromStdString(resource) + QStringLiteral(".wav");
-    std::unique_ptr<QSoundEffect> effect;
-    if (QFile::exists(path)) {
-        effect = std::make_unique<QSoundEffect>();
-        const QUrl url = path.startsWith(QLatin1Char(':')) ? QUrl(QStringLiteral("qrc") + path)
-                                                           : QUrl::fromLocalFile(path);
-        effect->setSource(url);
+    stop();
+}
+
+const WaveClip* SoundPlayer::clipFor(const std::string& resource)
+{
+    auto found = clips_.find(resource);
+    if (found == clips_.end()) {
+        std::optional<WaveClip> clip;
+        QFile file(folder_ + QLatin1Char('/') + QString::fromStdString(resource) + QStringLiteral(".wav"));
+        if (file.open(QIODevice::ReadOnly))
+            clip = parseWave(file.readAll());
+        found = clips_.emplace(resource, std::move(clip)).first;
     }
-    return effects_.emplace(resource, std::move(effect)).first->second.get();
+    return found->second ? &*found->second : nullptr;
 }
 
 void SoundPlayer::play(const std::string& name)
@@ -41,22 +39,38 @@ void SoundPlayer::play(const std::string& name)
     const std::optional<std::string> resource = soundResourceName(name);
     if (!resource)
         return;
-    QSoundEffect* effect = effectFor(*resource);
-    if (effect == nullptr)
+    const WaveClip* clip = clipFor(*resource);
+    if (clip == nullptr)
         return;
     stop();
-    playing_ = effect;
     current_ = *resource;
-    // Without an output device there is nothing to play into.
-    if (!QMediaDevices::audioOutputs().isEmpty())
-        effect->play();
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull())
+        return; // nothing to play into
+    QAudioFormat format;
+    format.setChannelCount(clip->channels);
+    format.setSampleRate(clip->sampleRate);
+    format.setSampleFormat(clip->bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+    if (!device.isFormatSupported(format))
+        return;
+    buffer_.setData(clip->samples);
+    buffer_.open(QIODevice::ReadOnly);
+    sink_ = std::make_unique<QAudioSink>(device, format);
+    connect(sink_.get(), &QAudioSink::stateChanged, this, [this](QAudio::State state) {
+        // Played to the end: let the device go.
+        if (state == QAudio::IdleState && sink_)
+            sink_->stop();
+    });
+    sink_->start(&buffer_);
 }
 
 void SoundPlayer::stop()
 {
-    if (playing_ != nullptr)
-        playing_->stop();
-    playing_ = nullptr;
+    if (sink_) {
+        sink_->stop();
+        sink_.reset();
+    }
+    buffer_.close();
     current_.clear();
 }
 
