@@ -78,7 +78,9 @@ def main():
         took = time.monotonic() - started
         print(f"seat 2 dropped after {took:.1f} s and {sent} lines of {len(LINE)} bytes; "
               f"host VmRSS {rss_start} KiB -> peak {peak} KiB")
-        assert peak - rss_start < RSS_GROWTH_LIMIT_KIB, (rss_start, peak)
+        # AddressSanitizer keeps freed memory in quarantine: no bound there.
+        if not os.environ.get("GLYPHARO_SANITIZED"):
+            assert peak - rss_start < RSS_GROWTH_LIMIT_KIB, (rss_start, peak)
         assert host.proc.poll() is None
         stop.set()
         for t in threads:
