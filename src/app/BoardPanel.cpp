@@ -207,8 +207,9 @@ void BoardPanel::buildPanels()
     const char* lines[] = {
         "A round starts off with a few letters, each letter will be the first letter of a word. ",
         "Players take turns creating one word from one of the letters on the board. ",
-        "Words are created by clicking a letter in your hand, then clicking on an empty tile in one of the "
-        "words.",
+        // clang-format off
+        "Words are created by clicking a letter in your hand, then clicking on an empty tile in one of the words.",
+        // clang-format on
         "You may also pass  and not play a word.",
     };
     for (const char* line : lines) {

@@ -213,7 +213,9 @@ void BoardModel::clearall()
 {
     ctx_.showTurnButtons(false);
     for (auto& s : ctx_.state.seats) {
-        s.score = "0";
+        // assign() rather than = "0": GCC 12 at -O3 reports a false overlap
+        // (-Wrestrict) for the literal assignment here.
+        s.score.assign(1, '0');
         s.bonus.clear();
     }
     ctx_.touch(ClientChange::Seats);
