@@ -26,7 +26,8 @@ struct GameWindows::Rest {
     std::unique_ptr<Tdownload> download;
 };
 
-GameWindows::GameWindows(const QStringList& params, SingleInstance& instance) : rest_(std::make_unique<Rest>())
+GameWindows::GameWindows(const QStringList& params, SingleInstance& instance)
+    : rest_(std::make_unique<Rest>())
 {
     initSoundResources();
     chat = std::make_unique<Tchat>(params);
@@ -50,9 +51,9 @@ GameWindows::GameWindows(const QStringList& params, SingleInstance& instance) : 
 
     // Every window shows the main window's tiled background.
     BackgroundTiler::install(c);
-    for (QWidget* w : std::initializer_list<QWidget*>{rest_->about.get(), rest_->gamestart.get(), rest_->help.get(),
-                                                     rest_->phrases.get(), rest_->spylist.get(),
-                                                     rest_->tallylist.get(), rest_->download.get()})
+    for (QWidget* w :
+        std::initializer_list<QWidget*>{rest_->about.get(), rest_->gamestart.get(), rest_->help.get(),
+            rest_->phrases.get(), rest_->spylist.get(), rest_->tallylist.get(), rest_->download.get()})
         BackgroundTiler::install(w);
 
     AppWindows w;

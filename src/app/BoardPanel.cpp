@@ -3,8 +3,8 @@
 #include "app/Latin1.h"
 #include "client/ClientState.h"
 #include "widgets/Artwork.h"
-#include "widgets/ChatPanel.h"
 #include "widgets/BoardPicture.h"
+#include "widgets/ChatPanel.h"
 #include "widgets/ImageButton.h"
 #include "widgets/TileView.h"
 
@@ -36,7 +36,8 @@ QLabel* label(QWidget* parent, const char* name, int pointSize, bool bold)
 }
 } // namespace
 
-BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent)
+BoardPanel::BoardPanel(QWidget* parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("panel_board"));
     buildBoard();
@@ -62,7 +63,7 @@ void BoardPanel::buildBoard()
             w->setToolTip(hint);
             w->setGeometry(Artwork::slotRect(r, c));
             connect(w, &TileView::clicked, this,
-                    [this, r, c](Qt::MouseButton b) { Q_EMIT slotClicked(r, c, b); });
+                [this, r, c](Qt::MouseButton b) { Q_EMIT slotClicked(r, c, b); });
             word[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] = w;
         }
     }
@@ -193,9 +194,9 @@ void BoardPanel::buildPanels()
     panel_help.setObjectName(QStringLiteral("panel_help"));
     panel_help.setGeometry(36, 70, 392, 250);
     panel_help.setAutoFillBackground(true);
-    panel_help.setStyleSheet(QStringLiteral(
-        "#panel_help { background: #fbf5e6; border: 2px solid #8a6a3a; border-radius: 8px; }"
-        "QLabel { color: #281c10; }"));
+    panel_help.setStyleSheet(
+        QStringLiteral("#panel_help { background: #fbf5e6; border: 2px solid #8a6a3a; border-radius: 8px; }"
+                       "QLabel { color: #281c10; }"));
     auto* box = new QVBoxLayout(&panel_help);
     auto* head = new QLabel(QStringLiteral("GLYPHARO QUICK INSTRUCTIONS"));
     QFont hf = head->font();
@@ -243,8 +244,7 @@ int BoardPanel::labelWidth(const std::string& text, bool bold) const
 void BoardPanel::render(const ClientState& s)
 {
     for (int r = 1; r <= 6; ++r)
-        for (int c = 1; c <= 10; ++c)
-        {
+        for (int c = 1; c <= 10; ++c) {
             TileView* w = word[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
             w->setFace(s.slot(r, c).face);
             w->setClosed(s.slot(r, c).tag == kLockedSlot && s.slot(r, c).face < 0);
@@ -287,8 +287,8 @@ void BoardPanel::render(const ClientState& s)
     if (s.timerBarWidth != timerWidth_) {
         timerWidth_ = s.timerBarWidth;
         qreal remaining = s.timerTag > 0 && s.timerBarTag > 0
-                              ? qreal(s.timerBarWidth) / (s.timerBarTag * s.timerTag)
-                              : 1.0;
+            ? qreal(s.timerBarWidth) / (s.timerBarTag * s.timerTag)
+            : 1.0;
         image_timer.setPixmap(Artwork::timerBar(s.timerBarWidth, devicePixelRatioF(), remaining));
         image_timer.resize(std::max(1, s.timerBarWidth), Artwork::kTimerBarHeight);
         image_timer.setVisible(s.timerBarWidth > 0);

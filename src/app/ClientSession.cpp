@@ -24,13 +24,13 @@ Q_LOGGING_CATEGORY(lcClient, "glypharo.client", QtWarningMsg)
 namespace glypharo {
 
 ClientSession::ClientSession(Tchat& chat, BoardPanel& board)
-    : chat_(chat),
-      board_(board),
-      timer1_([this] { model_.Timer1Timer(); }),
-      turntimer_([this] { model_.turntimerTimer(); }),
-      model_(*this, *this, timer1_, turntimer_),
-      gameSounds_(std::make_unique<SoundPlayer>()),
-      playerSounds_(std::make_unique<SoundPlayer>())
+    : chat_(chat)
+    , board_(board)
+    , timer1_([this] { model_.Timer1Timer(); })
+    , turntimer_([this] { model_.turntimerTimer(); })
+    , model_(*this, *this, timer1_, turntimer_)
+    , gameSounds_(std::make_unique<SoundPlayer>())
+    , playerSounds_(std::make_unique<SoundPlayer>())
 {
     timer1_.setInterval(1);
     turntimer_.setInterval(1000);
@@ -41,7 +41,7 @@ ClientSession::ClientSession(Tchat& chat, BoardPanel& board)
     sock_->setPortName(QByteArray::number(kGamePort));
     connect(sock_, &TSock::OnRead, this, [this] { sockRead(); });
     connect(sock_, &TSock::OnInfo, this,
-            [this](TSock*, TSocketInfo info, const QByteArray& msg) { sockInfo(info, msg); });
+        [this](TSock*, TSocketInfo info, const QByteArray& msg) { sockInfo(info, msg); });
 
     bindBoard();
     bindChat();
@@ -107,7 +107,8 @@ void ClientSession::addSystemLine(const std::string& text)
 
 void ClientSession::startGame(const std::string& playtoscore, const std::string& creationtime)
 {
-    std::string text = "CMD_startgame+" + model_.state().playerName + "+" + playtoscore + "+" + creationtime + "+";
+    std::string text
+        = "CMD_startgame+" + model_.state().playerName + "+" + playtoscore + "+" + creationtime + "+";
     sendMessage(text);
 }
 

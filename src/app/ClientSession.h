@@ -2,8 +2,8 @@
 
 #include "app/GameSettings.h"
 #include "app/Tchat.h"
-#include "client/ClientModel.h"
 #include "client/ChatText.h"
+#include "client/ClientModel.h"
 #include "host/runtime/QtTimer.h"
 
 #include <QMenu>

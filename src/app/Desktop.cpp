@@ -10,9 +10,8 @@ namespace glypharo {
 namespace {
 UrlOpener& opener()
 {
-    static UrlOpener o = [](const QString& address) {
-        return QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
-    };
+    static UrlOpener o
+        = [](const QString& address) { return QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode)); };
     return o;
 }
 

@@ -20,12 +20,11 @@ struct GameSettings {
     int playtoscore = 100;
     int timeperturn = 60;
     int botspeed = 1000; // 2000 slow, 1000 normal, 500 fast
-    int turnsound = 0;   // 0 classic ("turn"), 1 new ("turnnew")
+    int turnsound = 0; // 0 classic ("turn"), 1 new ("turnnew")
     bool playerphrasesounds = true;
     bool playsounds = true;
-    std::array<std::string, 9> phrases{"Way To Go!", "Good One!", "Nice Try!",
-                                       "Excellent!", "Brilliant!", "Wow, WTG!",
-                                       "Thanks!", "Way To Go Teamie!", "Good Game Everyone!"};
+    std::array<std::string, 9> phrases{"Way To Go!", "Good One!", "Nice Try!", "Excellent!", "Brilliant!",
+        "Wow, WTG!", "Thanks!", "Way To Go Teamie!", "Good Game Everyone!"};
     bool showhelp = false; // set by a read whose "Help" key was "1"
 };
 

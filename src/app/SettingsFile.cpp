@@ -78,10 +78,10 @@ std::optional<int> integer(const std::string& text)
         unsigned v = 0;
         for (std::size_t i = 1; i < text.size(); ++i) {
             char c = text[i];
-            int d = (c >= '0' && c <= '9')   ? c - '0'
-                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                             : -1;
+            int d = (c >= '0' && c <= '9') ? c - '0'
+                : (c >= 'a' && c <= 'f')   ? c - 'a' + 10
+                : (c >= 'A' && c <= 'F')   ? c - 'A' + 10
+                                           : -1;
             if (d < 0)
                 return std::nullopt;
             v = v * 16 + static_cast<unsigned>(d);

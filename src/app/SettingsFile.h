@@ -15,7 +15,10 @@ public:
     static constexpr const char* kFileName = "vexmoorlobby.ini";
     static constexpr const char* kSection = "Glypharo";
 
-    explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+    explicit SettingsFile(std::string path)
+        : path_(std::move(path))
+    {
+    }
 
     // Reads the section into `s` following the file's defaults and fallbacks,
     // then writes "Help" = "2". `s.showhelp` tells whether the

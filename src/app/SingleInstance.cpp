@@ -8,7 +8,9 @@ namespace glypharo {
 // On Unix a relative local-socket name lives in QDir::tempPath(), which
 // follows TMPDIR: copies with their own temp folder never meet.
 
-SingleInstance::SingleInstance(QString name, QObject* parent) : QObject(parent), name_(std::move(name))
+SingleInstance::SingleInstance(QString name, QObject* parent)
+    : QObject(parent)
+    , name_(std::move(name))
 {
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* s = server_.nextPendingConnection()) {
@@ -36,7 +38,7 @@ bool SingleInstance::handOverToFirst()
 
 bool SingleInstance::becomeFirst()
 {
-        if (server_.listen(name_))
+    if (server_.listen(name_))
         return true;
     QLocalServer::removeServer(name_);
     return server_.listen(name_);

@@ -11,7 +11,9 @@
 
 namespace glypharo {
 
-SoundPlayer::SoundPlayer(QString folder, QObject* parent) : QObject(parent), folder_(std::move(folder))
+SoundPlayer::SoundPlayer(QString folder, QObject* parent)
+    : QObject(parent)
+    , folder_(std::move(folder))
 {
     initSoundResources();
 }

@@ -10,10 +10,10 @@
 namespace glypharo {
 
 Tabout::Tabout(QWidget* parent)
-    : QDialog(parent),
-      version(QStringLiteral("1.0.1")),
-      label_url(QString::fromLatin1(kMakerSite)),
-      button_done(QStringLiteral("Done"))
+    : QDialog(parent)
+    , version(QStringLiteral("1.0.1"))
+    , label_url(QString::fromLatin1(kMakerSite))
+    , button_done(QStringLiteral("Done"))
 {
     setObjectName(QStringLiteral("Tabout"));
     setWindowTitle(QStringLiteral("About Glypharo"));
@@ -28,7 +28,8 @@ Tabout::Tabout(QWidget* parent)
     label_url.setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kMakerSite)));
     label_url.setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     label_url.setOpenExternalLinks(false);
-    connect(&label_url, &QLabel::linkActivated, this, [] { openWebAddress(QString::fromLatin1(kMakerSite)); });
+    connect(
+        &label_url, &QLabel::linkActivated, this, [] { openWebAddress(QString::fromLatin1(kMakerSite)); });
     image_aboutlogo.setCursor(Qt::PointingHandCursor);
     image_aboutlogo.installEventFilter(this);
     image_aboutlogo.setAlignment(Qt::AlignCenter);

@@ -3,18 +3,18 @@
 #include "app/BoardPanel.h"
 #include "app/ClientSession.h"
 #include "app/Desktop.h"
+#include "app/HostForm.h"
 #include "app/Latin1.h"
 #include "app/ProgramFolder.h"
 #include "app/Tabout.h"
+#include "app/Tdownload.h"
 #include "app/Tgamestart.h"
 #include "app/Thelp.h"
-#include "app/HostForm.h"
-#include "app/Tdownload.h"
 #include "net/TSock.h"
 
 #include <QCloseEvent>
-#include <QMenuBar>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
 
 namespace glypharo {
@@ -27,9 +27,9 @@ constexpr int kBoardHeight = 526;
 } // namespace
 
 Tchat::Tchat(QStringList params, QWidget* parent)
-    : QMainWindow(parent),
-      settingsFile(programFile(QString::fromLatin1(SettingsFile::kFileName)).toStdString()),
-      params_(std::move(params))
+    : QMainWindow(parent)
+    , settingsFile(programFile(QString::fromLatin1(SettingsFile::kFileName)).toStdString())
+    , params_(std::move(params))
 {
     setObjectName(QStringLiteral("Tchat"));
     setWindowTitle(QStringLiteral("Glypharo by Vexmoor Software"));

@@ -9,11 +9,11 @@
 namespace glypharo {
 
 Tgamestart::Tgamestart(QWidget* parent)
-    : QDialog(parent),
-      UpDown1(&edit_playtoscore, kPlayToMin, kPlayToMax, 1, 100),
-      UpDown2(&edit_creationtime, kTimeMin, kTimeMax, kTimeStep, 60),
-      button_start(QStringLiteral("Start Game")),
-      heading_(QStringLiteral("Game Options"))
+    : QDialog(parent)
+    , UpDown1(&edit_playtoscore, kPlayToMin, kPlayToMax, 1, 100)
+    , UpDown2(&edit_creationtime, kTimeMin, kTimeMax, kTimeStep, 60)
+    , button_start(QStringLiteral("Start Game"))
+    , heading_(QStringLiteral("Game Options"))
 {
     setObjectName(QStringLiteral("Tgamestart"));
     setWindowTitle(QStringLiteral("Glypharo - Game Start"));

@@ -9,7 +9,9 @@
 namespace glypharo {
 
 Thelp::Thelp(QWidget* parent)
-    : QDialog(parent), button_about(QStringLiteral("About")), button_done(QStringLiteral("Done"))
+    : QDialog(parent)
+    , button_about(QStringLiteral("About"))
+    , button_done(QStringLiteral("Done"))
 {
     setObjectName(QStringLiteral("Thelp"));
     setWindowTitle(QStringLiteral("Glypharo - Help"));

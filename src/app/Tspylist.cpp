@@ -8,9 +8,9 @@
 namespace glypharo {
 
 Tspylist::Tspylist(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
-      heading(QStringLiteral("Spy List")),
-      button_done(QStringLiteral("Done"))
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    , heading(QStringLiteral("Spy List"))
+    , button_done(QStringLiteral("Done"))
 {
     setObjectName(QStringLiteral("Tspylist"));
     setWindowTitle(QStringLiteral("Glypharo - Spys"));

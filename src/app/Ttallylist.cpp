@@ -25,10 +25,10 @@ QLabel* valueLabel(const char* name)
 } // namespace
 
 Ttallylist::Ttallylist(const QString& folder, QWidget* parent)
-    : QDialog(parent),
-      model(folder.toStdString()),
-      button_reset(QStringLiteral("Reset Tally")),
-      button_done(QStringLiteral("Done"))
+    : QDialog(parent)
+    , model(folder.toStdString())
+    , button_reset(QStringLiteral("Reset Tally"))
+    , button_done(QStringLiteral("Done"))
 {
     setObjectName(QStringLiteral("Ttallylist"));
     setWindowTitle(QString::fromLatin1(TallyModel::kCaption));
@@ -96,8 +96,8 @@ Ttallylist::Ttallylist(const QString& folder, QWidget* parent)
     resize(520, 420);
 
     model.setConfirm([this](const std::string& q) {
-        return QMessageBox::question(this, windowTitle(), qs(q), QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
+        return QMessageBox::question(this, windowTitle(), qs(q), QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
     });
     model.setErrorReport([](const std::string& message) { showMessage(qs(message)); });
     model.setOnChanged([this] { render(); });

@@ -8,7 +8,12 @@
 namespace glypharo {
 
 UpDown::UpDown(QLineEdit* buddy, int min, int max, int step, int position, QWidget* parent)
-    : QWidget(parent), buddy_(buddy), min_(min), max_(max), step_(step), position_(min)
+    : QWidget(parent)
+    , buddy_(buddy)
+    , min_(min)
+    , max_(max)
+    , step_(step)
+    , position_(min)
 {
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);

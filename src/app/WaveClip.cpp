@@ -47,8 +47,8 @@ std::optional<WaveClip> parseWave(const QByteArray& file)
         }
         at = body + static_cast<qsizetype>(size) + (size & 1); // chunks are word-aligned
     }
-    const bool sane = haveFormat && clip.channels >= 1 && clip.channels <= 2 && clip.sampleRate >= 1000 &&
-                      clip.sampleRate <= 192000 && (clip.bitsPerSample == 8 || clip.bitsPerSample == 16);
+    const bool sane = haveFormat && clip.channels >= 1 && clip.channels <= 2 && clip.sampleRate >= 1000
+        && clip.sampleRate <= 192000 && (clip.bitsPerSample == 8 || clip.bitsPerSample == 16);
     if (!sane || clip.samples.isEmpty())
         return std::nullopt;
     return clip;

@@ -3,8 +3,8 @@
 #include "app/Desktop.h"
 #include "app/Latin1.h"
 #include "app/ProgramFolder.h"
-#include "app/SettingsFile.h"
 #include "app/ServeMain.h"
+#include "app/SettingsFile.h"
 #include "app/SingleInstance.h"
 #include "net/TSock.h"
 
@@ -53,7 +53,8 @@ int main(int argc, char** argv)
     // from inside the socket event that failed.
     TSock::setEventErrorHook([](const char* message) {
         QString text = QString::fromLocal8Bit(message);
-        QMetaObject::invokeMethod(qApp, [text] { showMessage(text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [text] { showMessage(text); }, Qt::QueuedConnection);
     });
 
     SingleInstance instance;

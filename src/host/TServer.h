@@ -100,8 +100,7 @@ private:
     void dropConnection(int seat, std::string_view why);
     void forgetQueued(int seat);
     // Relays a chat, action or sound whose seat field is the sender's own.
-    template <class Build>
-    void relay(int from, std::string_view body, std::string_view cmd, Build build);
+    template <class Build> void relay(int from, std::string_view body, std::string_view cmd, Build build);
     // Reads the leading seat field of a body and checks it names `from`.
     bool ownSeat(int from, std::string_view field, std::string_view command) const;
     void ignore(std::string_view command, std::string_view why) const;

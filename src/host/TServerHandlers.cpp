@@ -83,8 +83,7 @@ void TServer::kickhim(int from, std::string_view body)
 
 // The three relays share their checks: a seat field that is the sender's
 // own, then the rest of the message as it came.
-template <class Build>
-void TServer::relay(int from, std::string_view body, std::string_view cmd, Build build)
+template <class Build> void TServer::relay(int from, std::string_view body, std::string_view cmd, Build build)
 {
     FieldReader r(body);
     auto seatText = r.field();
@@ -113,7 +112,7 @@ void TServer::playasound(int from, std::string_view body)
 {
     // The seat is written anew as a number.
     relay(from, body, "CMD_playasound",
-          [&](std::string_view, std::string_view rest) { return hostmsg::playasound(from, rest); });
+        [&](std::string_view, std::string_view rest) { return hostmsg::playasound(from, rest); });
 }
 
 void TServer::startgame(int from, std::string_view body)

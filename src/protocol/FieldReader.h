@@ -28,7 +28,10 @@ SplitMessage splitMessage(std::string_view message);
 // changes any state.
 class FieldReader {
 public:
-    explicit FieldReader(std::string_view body) : rest_(body) {}
+    explicit FieldReader(std::string_view body)
+        : rest_(body)
+    {
+    }
 
     std::optional<std::string_view> field();
     std::optional<int> number();
@@ -51,7 +54,10 @@ private:
 // message without its terminator; `wire()` appends the terminator.
 class MessageBuilder {
 public:
-    explicit MessageBuilder(std::string_view command) : text_(command) {}
+    explicit MessageBuilder(std::string_view command)
+        : text_(command)
+    {
+    }
 
     MessageBuilder& field(std::string_view value);
     MessageBuilder& field(int value);

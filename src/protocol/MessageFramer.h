@@ -15,7 +15,10 @@ class MessageFramer {
 public:
     // A fragment longer than this without a terminator marks the connection
     // as misbehaving (see overflowed()).
-    explicit MessageFramer(std::size_t maxFragment = 64 * 1024) : maxFragment_(maxFragment) {}
+    explicit MessageFramer(std::size_t maxFragment = 64 * 1024)
+        : maxFragment_(maxFragment)
+    {
+    }
 
     // Appends bytes; returns the complete messages they finish, in order,
     // without their terminators (an empty message gives an empty string).

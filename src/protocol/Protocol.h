@@ -16,7 +16,13 @@ inline constexpr char kTerminator = '\xFF';
 inline constexpr int kPlayingSeats = 6;
 inline constexpr int kMaxSeat = 9;
 
-inline bool isPlayingSeat(int seat) { return seat >= 1 && seat <= kPlayingSeats; }
-inline bool isSeat(int seat) { return seat >= 1 && seat <= kMaxSeat; }
+inline bool isPlayingSeat(int seat)
+{
+    return seat >= 1 && seat <= kPlayingSeats;
+}
+inline bool isSeat(int seat)
+{
+    return seat >= 1 && seat <= kMaxSeat;
+}
 
 } // namespace glypharo

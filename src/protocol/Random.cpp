@@ -5,9 +5,8 @@
 namespace glypharo {
 
 EngineRandom::EngineRandom()
-    : engine_(static_cast<std::uint32_t>(
-          std::chrono::steady_clock::now().time_since_epoch().count() ^
-          std::chrono::system_clock::now().time_since_epoch().count()))
+    : engine_(static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()
+        ^ std::chrono::system_clock::now().time_since_epoch().count()))
 {
 }
 

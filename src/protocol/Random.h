@@ -12,7 +12,10 @@ namespace glypharo {
 class EngineRandom : public RandomSource {
 public:
     EngineRandom();
-    explicit EngineRandom(std::uint32_t seed) : engine_(seed) {}
+    explicit EngineRandom(std::uint32_t seed)
+        : engine_(seed)
+    {
+    }
     int below(int n) override;
     void seed(std::uint32_t s) { engine_.seed(s); }
 

@@ -274,8 +274,7 @@ std::size_t readUpTo(std::istream& in, std::uint8_t* p, std::size_t n, const std
 
 // Opens the input, creates the output, lets `fill` write it and closes it;
 // on any failure the output file is deleted before the error goes on.
-template <class Fill>
-std::size_t throughFiles(const std::string& in, const std::string& out, Fill fill)
+template <class Fill> std::size_t throughFiles(const std::string& in, const std::string& out, Fill fill)
 {
     std::ifstream input(in, std::ios::binary);
     if (!input) {

@@ -14,18 +14,12 @@ TEST(CommandLine, PositionalArgumentsKeepTheLobbysMeaning)
         int port;
     };
     const Case cases[] = {
-        {{}, M::Game, 0, 7772},
-        {{"Ann", "10.0.0.5", "true"}, M::Game, 3, 7772},
-        {{"Ann", "10.0.0.5"}, M::Game, 2, 7772},
-        {{"Ann", "10.0.0.5", "TRUE", "extra"}, M::Game, 4, 7772},
-        {{"--version"}, M::Version, 0, 7772},
-        {{"Ann", "--help"}, M::Help, 1, 7772},
-        {{"--serve"}, M::Serve, 0, 7772},
-        {{"--serve", "--port", "9000"}, M::Serve, 0, 9000},
-        {{"--serve", "--port=9001"}, M::Serve, 0, 9001},
-        {{"--serve", "--port"}, M::Error, 0, 7772},
-        {{"--serve", "--port", "70000"}, M::Error, 0, 7772},
-        {{"--serve", "--port", "x"}, M::Error, 0, 7772},
+        {{}, M::Game, 0, 7772}, {{"Ann", "10.0.0.5", "true"}, M::Game, 3, 7772},
+        {{"Ann", "10.0.0.5"}, M::Game, 2, 7772}, {{"Ann", "10.0.0.5", "TRUE", "extra"}, M::Game, 4, 7772},
+        {{"--version"}, M::Version, 0, 7772}, {{"Ann", "--help"}, M::Help, 1, 7772},
+        {{"--serve"}, M::Serve, 0, 7772}, {{"--serve", "--port", "9000"}, M::Serve, 0, 9000},
+        {{"--serve", "--port=9001"}, M::Serve, 0, 9001}, {{"--serve", "--port"}, M::Error, 0, 7772},
+        {{"--serve", "--port", "70000"}, M::Error, 0, 7772}, {{"--serve", "--port", "x"}, M::Error, 0, 7772},
         {{"--bogus"}, M::Error, 0, 7772},
         {{"-x"}, M::Game, 1, 7772}, // a single dash is a name like any other
     };

@@ -122,9 +122,9 @@ TEST_F(IniFixture, SaveWritesEveryKeyInOrderAndNormalisesBotSpeed)
     s.textcolor = 0x800080;
     ASSERT_TRUE(file.saveinifile(s));
     EXPECT_EQ(readAll(path),
-              "[Glypharo]\nTextsize=10\nTop=3\nLeft=3\nWidth=772\nHeight=535\nTextcolor=clPurple\n"
-              "Playtoscore=100\nTimeperturn=60\nBotspeed=1000\nTurnsound=0\n"
-              "Playerphrasesounds=true\nPlaysounds=true\n");
+        "[Glypharo]\nTextsize=10\nTop=3\nLeft=3\nWidth=772\nHeight=535\nTextcolor=clPurple\n"
+        "Playtoscore=100\nTimeperturn=60\nBotspeed=1000\nTurnsound=0\n"
+        "Playerphrasesounds=true\nPlaysounds=true\n");
 }
 
 TEST_F(IniFixture, OtherProgramsSectionsSurviveManySaves)

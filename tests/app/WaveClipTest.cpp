@@ -23,12 +23,12 @@ QByteArray le16(quint16 v)
 }
 
 QByteArray wave(quint16 format, quint16 channels, quint32 rate, quint16 bits, const QByteArray& data,
-                const QByteArray& extraChunk = {})
+    const QByteArray& extraChunk = {})
 {
-    QByteArray fmt = le16(format) + le16(channels) + le32(rate) + le32(rate * channels * bits / 8) +
-                     le16(static_cast<quint16>(channels * bits / 8)) + le16(bits);
-    QByteArray body = "WAVE" + QByteArray("fmt ") + le32(16) + fmt + extraChunk + "data" +
-                      le32(static_cast<quint32>(data.size())) + data;
+    QByteArray fmt = le16(format) + le16(channels) + le32(rate) + le32(rate * channels * bits / 8)
+        + le16(static_cast<quint16>(channels * bits / 8)) + le16(bits);
+    QByteArray body = "WAVE" + QByteArray("fmt ") + le32(16) + fmt + extraChunk + "data"
+        + le32(static_cast<quint32>(data.size())) + data;
     return "RIFF" + le32(static_cast<quint32>(body.size())) + body;
 }
 

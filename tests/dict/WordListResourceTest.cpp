@@ -73,7 +73,8 @@ TEST(WordListResource, ComputerWordsAreSortedShortAndAccepted)
     EXPECT_EQ(refused, std::vector<std::string>{});
     // Every first letter has a few words, so any row can be finished.
     for (char letter = 'a'; letter <= 'z'; ++letter) {
-        auto n = std::count_if(words.begin(), words.end(), [letter](const std::string& w) { return w[0] == letter; });
+        auto n = std::count_if(
+            words.begin(), words.end(), [letter](const std::string& w) { return w[0] == letter; });
         EXPECT_GE(n, 3) << letter;
     }
 }

@@ -11,7 +11,10 @@ namespace glypharo::fakes {
 // falls back to a seeded engine so long games stay reproducible.
 class ScriptedRandom : public RandomSource {
 public:
-    explicit ScriptedRandom(std::uint32_t seed = 1) : engine_(seed) {}
+    explicit ScriptedRandom(std::uint32_t seed = 1)
+        : engine_(seed)
+    {
+    }
     void push(int value) { script_.push_back(value); }
     int below(int n) override;
     int draws() const { return draws_; }

@@ -15,10 +15,21 @@ TEST(FieldReader, ParseNumberAcceptsOnlyPlainDecimal)
         std::optional<int> value;
     };
     const Case cases[] = {
-        {"0", 0},          {"42", 42},        {"-4", -4},       {"2147483647", 2147483647},
-        {"", {}},          {"-", {}},         {"+5", {}},       {" 5", {}},
-        {"5 ", {}},        {"0x10", {}},      {"12a", {}},      {"2147483648", {}},
-        {"--1", {}},       {"1.5", {}},       {"\xFF", {}},
+        {"0", 0},
+        {"42", 42},
+        {"-4", -4},
+        {"2147483647", 2147483647},
+        {"", {}},
+        {"-", {}},
+        {"+5", {}},
+        {" 5", {}},
+        {"5 ", {}},
+        {"0x10", {}},
+        {"12a", {}},
+        {"2147483648", {}},
+        {"--1", {}},
+        {"1.5", {}},
+        {"\xFF", {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(parseNumber(c.text), c.value) << '"' << c.text << '"';
@@ -68,10 +79,10 @@ TEST(FieldReader, GroupsUntilOnlyTheSentinelRemains)
         {"2+Ann+0+3+Bob+1", 3, G{{"2", "Ann", "0"}, {"3", "Bob", "1"}}},
         {"p+1+1+w+1+5", 3, G{{"p", "1", "1"}, {"w", "1", "5"}}},
         {"1+5+2+0", 2, G{{"1", "5"}, {"2", "0"}}},
-        {"1+5+2", 2, std::nullopt},         // a group cut short
-        {"", 1, G{{""}}},                   // "+@": one empty field
+        {"1+5+2", 2, std::nullopt}, // a group cut short
+        {"", 1, G{{""}}}, // "+@": one empty field
         {"", 3, std::nullopt},
-        {"a+b+c+", 3, std::nullopt},        // trailing "+" leaves a short group
+        {"a+b+c+", 3, std::nullopt}, // trailing "+" leaves a short group
         {"name+with@+0", 3, G{{"name", "with@", "0"}}},
     };
     for (const auto& c : cases) {
