@@ -8,138 +8,15 @@ messages, oversized input and a clean stop. Every wait is bounded.
 """
 
 import os
-import queue
 import random
 import shutil
 import signal
-import socket
-import subprocess
 import sys
 import tempfile
-import threading
 import time
 
-TERM = b"\xff"
-WAIT = 10.0  # seconds any single expected event may take
-
-
-class Client:
-    def __init__(self, port):
-        self.sock = socket.create_connection(("127.0.0.1", port), timeout=WAIT)
-        self.sock.settimeout(WAIT)
-        self.buf = b""
-        self.closed = False
-        self.seat = None
-        self.name = None
-
-    def send(self, text):
-        self.sock.sendall(text.encode("latin-1") + TERM)
-
-    def send_raw(self, data):
-        self.sock.sendall(data)
-
-    def _fill(self, deadline):
-        remaining = deadline - time.monotonic()
-        if remaining <= 0:
-            raise TimeoutError("no message in time")
-        self.sock.settimeout(remaining)
-        try:
-            data = self.sock.recv(65536)
-        except ConnectionResetError:
-            data = b""
-        if not data:
-            self.closed = True
-        self.buf += data
-
-    def recv(self, timeout=WAIT):
-        """The next message, or None when the host closed the connection."""
-        deadline = time.monotonic() + timeout
-        while TERM not in self.buf:
-            if self.closed:
-                return None
-            self._fill(deadline)
-        msg, self.buf = self.buf.split(TERM, 1)
-        return msg.decode("latin-1")
-
-    def wait_for(self, wanted, timeout=WAIT):
-        """Reads until `wanted`; returns the messages read before it."""
-        before = []
-        deadline = time.monotonic() + timeout
-        while True:
-            msg = self.recv(max(0.01, deadline - time.monotonic()))
-            if msg is None:
-                raise AssertionError(f"closed while waiting for {wanted!r}; got {before!r}")
-            if msg == wanted:
-                return before
-            before.append(msg)
-
-    def wait_closed(self, timeout=WAIT):
-        """Reads until the host closes; returns everything still received."""
-        deadline = time.monotonic() + timeout
-        rest = []
-        while True:
-            msg = self.recv(max(0.01, deadline - time.monotonic()))
-            if msg is None:
-                return rest, self.buf
-            rest.append(msg)
-
-    def login(self, name, version="1.0.1"):
-        first = self.recv()
-        assert first and first.startswith("CMD_sendlogininfo+"), first
-        self.seat = int(first.split("+")[1])
-        self.name = name
-        self.send(f"CMD_logininfo+{self.seat}+{version}+{name}")
-        self.wait_for(f"CMD_newplayerinfo+{self.seat}+{name}+0")
-        return self.seat
-
-    def close(self):
-        self.sock.close()
-
-
-class Host:
-    def __init__(self, binary, workdir, env):
-        self.port = free_port()
-        self.lines = queue.Queue()
-        self.proc = subprocess.Popen(
-            [binary, "--serve", "--port", str(self.port)],
-            cwd=workdir, env=env, stdin=subprocess.DEVNULL,
-            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        threading.Thread(target=self._read_stderr, daemon=True).start()
-        self.log = []
-
-    def _read_stderr(self):
-        for raw in self.proc.stderr:
-            self.lines.put(raw.decode("latin-1").rstrip("\n"))
-        self.lines.put(None)
-
-    def wait_line(self, text, timeout=30.0):
-        deadline = time.monotonic() + timeout
-        while True:
-            try:
-                line = self.lines.get(timeout=max(0.01, deadline - time.monotonic()))
-            except queue.Empty:
-                raise AssertionError(f"host never logged {text!r}; log: {self.log!r}")
-            if line is None:
-                raise AssertionError(f"host ended before logging {text!r}; log: {self.log!r}")
-            self.log.append(line)
-            if text in line:
-                return line
-
-    def connect(self):
-        return Client(self.port)
-
-    def stop(self):
-        if self.proc.poll() is None:
-            self.proc.kill()
-            self.proc.wait(timeout=WAIT)
-
-
-def free_port():
-    s = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
-    s.bind(("127.0.0.1", 0))
-    port = s.getsockname()[1]
-    s.close()
-    return port
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from gp import TERM, WAIT, Copy, ServeHost  # noqa: E402
 
 
 def everyone_gets(clients, message):
@@ -246,13 +123,9 @@ def check_stop(host, workdir, clients):
 def main():
     binary = os.path.abspath(sys.argv[1])
     top = tempfile.mkdtemp(prefix="glypharo-host-e2e-")
-    workdir = os.path.join(top, "work")
-    home = os.path.join(top, "home")
-    tmp = os.path.join(top, "tmp")
-    for d in (workdir, home, tmp):
-        os.makedirs(d)
-    env = dict(os.environ, TMPDIR=tmp, GLYPHARO_HOME=home, QT_QPA_PLATFORM="offscreen")
-    host = Host(binary, workdir, env)
+    copy = Copy(top, "host")
+    workdir = copy.cwd
+    host = ServeHost(binary, copy)
     checks = 0
     try:
         host.wait_line("hosting on port")
