@@ -12,106 +12,15 @@ bounded.
 
 import os
 import shutil
-import socket
-import subprocess
 import sys
 import tempfile
 import time
 
-TERM = b"\xff"
-WAIT = 10.0
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from gp import (VALUES, Copy, ServeHost, connect_when_listening, find_word, letter,  # noqa: E402
+                load_dictionary, myword, parse_mytiles, parse_roundstart, words_by_letter)
+
 BOT_DELAY_MAX = 2.0  # the slow bot speed, in seconds
-SKIP = 77
-VALUES = {c: v for v, letters in ((1, "aeilnorstu"), (3, "bcdghmp"), (5, "fvwy"), (7, "jkx"), (10, "qz"))
-          for c in letters}
-
-
-def letter(index):
-    return chr(ord("a") + index - 1)
-
-
-class Client:
-    def __init__(self, port):
-        self.sock = socket.create_connection(("127.0.0.1", port), timeout=WAIT)
-        self.buf = b""
-
-    def send(self, text):
-        self.sock.sendall(text.encode("latin-1") + TERM)
-
-    def recv(self, timeout=WAIT):
-        deadline = time.monotonic() + timeout
-        while TERM not in self.buf:
-            remaining = deadline - time.monotonic()
-            if remaining <= 0:
-                raise TimeoutError(f"no message in {timeout} s")
-            self.sock.settimeout(remaining)
-            data = self.sock.recv(65536)
-            if not data:
-                raise AssertionError("the host closed the connection")
-            self.buf += data
-        msg, self.buf = self.buf.split(TERM, 1)
-        return msg.decode("latin-1")
-
-    def wait_prefix(self, prefix, timeout=WAIT):
-        deadline = time.monotonic() + timeout
-        while True:
-            msg = self.recv(max(0.01, deadline - time.monotonic()))
-            if msg.startswith(prefix):
-                return msg
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
-class NoServe(Exception):
-    """The binary ended before listening: it does not offer --serve."""
-
-
-def connect(port, proc, log):
-    deadline = time.monotonic() + WAIT
-    while True:
-        try:
-            return Client(port)
-        except OSError:
-            if proc.poll() is not None:
-                with open(log, "rb") as f:
-                    raise NoServe(f.read().decode("latin-1", "replace").strip()[-300:])
-            if time.monotonic() > deadline:
-                raise AssertionError("the host never listened")
-            time.sleep(0.05)  # polling for the listener, not waiting for game time
-
-
-def load_dictionary(workdir):
-    """Words of the 15-byte records of "English", once the host wrote it."""
-    path = os.path.join(workdir, "English")
-    deadline = time.monotonic() + WAIT
-    while not os.path.exists(path) and time.monotonic() < deadline:
-        time.sleep(0.05)
-    data = open(path, "rb").read()
-    assert len(data) % 15 == 0 and data[:1] == b"\x1e", "not a record file"
-    return {data[i + 1:i + 15].decode("ascii").strip().lower() for i in range(0, len(data), 15)}
-
-
-def find_word(words, rows, rack):
-    """(row, rack places) of a dictionary word of 2+ letters the rack completes."""
-    for row, first in rows.items():
-        for word in words:
-            if len(word) < 2 or len(word) > 10 or word[0] != first:
-                continue
-            free = list(enumerate(rack, start=1))
-            places = []
-            for c in word[1:]:
-                hit = next((p for p in free if p[1] == c), None)
-                if hit is None:
-                    break
-                free.remove(hit)
-                places.append(hit[0])
-            else:
-                return row, word, places
-    return None
 
 
 def play_one_game(client, words):
@@ -123,11 +32,11 @@ def play_one_game(client, words):
     assert roundstart[:2] == ["CMD_roundstart", "1"], roundstart
     seats = roundstart[2:20]
     assert seats == ["p", "1", "1", "p", "2", "1"] + sum((["p", str(s), "0"] for s in range(3, 7)), []), seats
-    rows = {int(roundstart[i + 1]): letter(int(roundstart[i + 2])) for i in range(20, len(roundstart), 3)}
+    rows = parse_roundstart("+".join(roundstart))
     assert sorted(rows) == [1, 2, 3, 4], rows
-    tiles = client.recv().split("+")
-    assert tiles[:2] == ["CMD_mytiles", "1"] and len(tiles) == 20, tiles
-    rack = [letter(int(tiles[i])) for i in range(3, 20, 2)]
+    tiles = client.recv()
+    assert tiles.startswith("CMD_mytiles+1+") and len(tiles.split("+")) == 20, tiles
+    rack = parse_mytiles(tiles)
     assert client.recv() == "CMD_nextplayer+1+"
 
     found = find_word(words, rows, rack)
@@ -136,8 +45,7 @@ def play_one_game(client, words):
         assert client.recv() == "CMD_hepass+1+"
     else:
         row, word, places = found
-        groups = "".join(f"+{p + 2}+{places[p] if p < len(places) else 0}" for p in range(9))
-        client.send(f"CMD_myword+1+{row}{groups}")
+        client.send(myword(1, row, places))
         hisword = client.recv().split("+")
         points = sum(VALUES[c] for c in word)
         assert hisword[:6] == ["CMD_hisword", "1", str(row), word, str(points), str(points)], hisword
@@ -160,27 +68,13 @@ def main():
         return 2
     binary = os.path.abspath(sys.argv[1])
     base = tempfile.mkdtemp(prefix="glypharo-engine-e2e-")
-    env = dict(os.environ, TMPDIR=base, GLYPHARO_HOME=os.path.join(base, "home"),
-               QT_QPA_PLATFORM="offscreen")
-    os.makedirs(env["GLYPHARO_HOME"])
-    workdir = os.path.join(base, "work")
-    os.makedirs(workdir)
-    proc = None
+    host = ServeHost(binary, Copy(base, "host"))
     try:
-        port = free_port()
-        log = os.path.join(base, "host.log")
-        with open(log, "wb") as errors:
-            proc = subprocess.Popen([binary, "--serve", "--port", str(port)], cwd=workdir, env=env,
-                                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=errors)
-        try:
-            client = connect(port, proc, log)
-        except NoServe as e:
-            print(f"SKIP: {binary} ended without listening (exit {proc.returncode}): {e}")
-            return SKIP
+        client = connect_when_listening(host.port, host.proc)
         assert client.recv() == "CMD_sendlogininfo+1"
         client.send("CMD_logininfo+1+1.0.1+Ann")
         assert client.recv() == "CMD_newplayerinfo+1+Ann+0"
-        words = load_dictionary(workdir)
+        words = words_by_letter(load_dictionary(host.copy.dictionary_path))
         # Klot's word may be one the dictionary refuses, which nobody sees;
         # a new game gives it another go.
         for attempt in range(5):
@@ -188,17 +82,11 @@ def main():
             if took is not None:
                 print(f"Klot moved {took:.2f} s into its turn (game {attempt + 1})")
                 assert took <= BOT_DELAY_MAX + 0.5, took
+                shutil.rmtree(base, ignore_errors=True)
                 return 0
         raise AssertionError("Klot never made a visible move in five games")
     finally:
-        if proc is not None and proc.poll() is None:
-            proc.terminate()
-            try:
-                proc.wait(timeout=WAIT)
-            except subprocess.TimeoutExpired:
-                proc.kill()
-                proc.wait(timeout=WAIT)
-        shutil.rmtree(base, ignore_errors=True)
+        host.stop()
 
 
 if __name__ == "__main__":
