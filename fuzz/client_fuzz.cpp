@@ -13,6 +13,7 @@
 
 #include "client/ClientModel.h"
 #include "client/ClientObserver.h"
+#include "fakes/ManualTimer.h"
 #include "protocol/Ports.h"
 
 #include <algorithm>
@@ -26,18 +27,7 @@ namespace {
 
 using namespace glypharo;
 
-class ManualTimer : public Timer {
-public:
-    void start() override { active = true; }
-    void stop() override { active = false; }
-    void setInterval(int ms) override { ms_ = ms; }
-    int interval() const override { return ms_; }
-    bool isActive() const override { return active; }
-    bool active = false;
-
-private:
-    int ms_ = 0;
-};
+using fakes::ManualTimer;
 
 class Observer : public ClientObserver {
 public:

@@ -8,6 +8,7 @@
 //   accept - a fresh connection is accepted for the slot if it has none.
 // After every operation the host's bookkeeping must hold together.
 
+#include "fakes/ManualTimer.h"
 #include "host/GameHooks.h"
 #include "host/Outbox.h"
 #include "host/TServer.h"
@@ -24,18 +25,7 @@ namespace {
 
 using namespace glypharo;
 
-class ManualTimer : public Timer {
-public:
-    void start() override { active = true; }
-    void stop() override { active = false; }
-    void setInterval(int ms) override { ms_ = ms; }
-    int interval() const override { return ms_; }
-    bool isActive() const override { return active; }
-    bool active = false;
-
-private:
-    int ms_ = 0;
-};
+using fakes::ManualTimer;
 
 class Game : public GameHooks {
 public:
@@ -80,7 +70,7 @@ void checkBookkeeping(const TServer& server, const ManualTimer& timer)
 {
     const auto& queue = server.receivedlist();
     check(queue.size() <= 3 * TServer::kMaxQueuedPerSeat);
-    check(timer.active == !queue.empty());
+    check(timer.isActive() == !queue.empty());
     for (const auto& m : queue)
         check(server.seats()[m.seat].connected && !m.text.empty());
     const auto& seats = server.seats();
@@ -122,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 1:
-            for (int t = 0; t < 16 && timer.active; ++t)
+            for (int t = 0; t < 16 && timer.isActive(); ++t)
                 server.socktimerTimer();
             break;
         case 2:
@@ -138,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         checkBookkeeping(server, timer);
     }
-    while (timer.active)
+    while (timer.isActive())
         server.socktimerTimer();
     checkBookkeeping(server, timer);
     return 0;
